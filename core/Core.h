@@ -1,0 +1,23 @@
+// Process-wide start-up and teardown: SDL, the window, the OpenGL context, the pixel projection and the media libraries.
+#pragma once
+
+#include <SDL.h>
+
+#include "core/WindowSettings.h"
+
+class Core {
+public:
+    explicit Core(const WindowSettings& settings);
+    ~Core();
+
+    Core(const Core&) = delete;
+    Core& operator=(const Core&) = delete;
+
+    void Initialize();
+    void Run();
+
+    WindowSettings window;
+    SDL_Window* sdlWindow = nullptr;
+    SDL_GLContext glContext = nullptr;
+    bool initialized = false;
+};

@@ -1,0 +1,11 @@
+// The requested window: copied from the entry point into Core and from there into Game.
+#pragma once
+
+#include <string>
+
+struct WindowSettings {
+    std::string title;
+    float width = 0.0f;
+    float height = 0.0f;
+    bool vsync = false;
+};

@@ -1,0 +1,16 @@
+// Entry point: build the window settings, start the core, run the editor, tear down.
+#include <SDL.h>
+
+#include <memory>
+
+#include "core/Core.h"
+
+int main(int /*argc*/, char* /*argv*/[]) {
+    const WindowSettings settings{"Kalvora - Dalmoren, Olix", 1200.0f, 900.0f, true};
+    auto core = std::make_unique<Core>(settings);
+    core->Run();
+    const bool started = core->initialized;
+    core.reset();
+    // A failed start-up is a failure, not a success.
+    return started ? 0 : 1;
+}

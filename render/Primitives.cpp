@@ -1,0 +1,39 @@
+#include "render/Primitives.h"
+
+#include <SDL_opengl.h>
+
+#include <cmath>
+
+#include "core/Types.h"
+
+void FillRect(float left, float bottom, float width, float height) {
+    if (!(width > 0.0f && height > 0.0f)) return;  // also refuses NaN
+    glBegin(GL_POLYGON);
+    glVertex2f(left, bottom);
+    glVertex2f(left + width, bottom);
+    glVertex2f(left + width, bottom + height);
+    glVertex2f(left, bottom + height);
+    glEnd();
+}
+
+void FillEllipse(float centerX, float centerY, float radiusX, float radiusY) {
+    if (!(radiusX > 0.0f && radiusY > 0.0f)) return;
+    // About two corners per pixel of the larger radius; the walk accumulates in single precision,
+    // so radius 3 gives a seventh corner just short of 2 pi.
+    const float step = kPi / (radiusX > radiusY ? radiusX : radiusY);
+    glBegin(GL_POLYGON);
+    for (float a = 0.0f; a < kTwoPi; a += step) {
+        glVertex2f(std::cos(a) * radiusX + centerX, std::sin(a) * radiusY + centerY);
+        if (a + step == a) break;  // a radius so large the step vanishes would never reach 2 pi
+    }
+    glEnd();
+}
+
+void DrawLine(Vec2 from, Vec2 to) {
+    glBegin(GL_LINES);
+    glVertex2f(from.x, from.y);
+    glVertex2f(to.x, to.y);
+    glEnd();
+}
+
+void SetColor(Rgba color) { glColor4f(color.r, color.g, color.b, color.a); }

@@ -1,0 +1,161 @@
+#include "render/Texture.h"
+
+#include <SDL_opengl.h>
+
+#include <iostream>
+
+namespace {
+constexpr float kMinRectSize = 0.001f;
+constexpr Uint32 kRedInLowByte = 0x000000FF;
+
+bool HasSize(Rect r) { return r.width > kMinRectSize && r.height > kMinRectSize; }
+
+// Truncates, so 1.0 gives 255 and 0.999 gives 254; the low eight bits are kept.
+Uint8 ToByte(float component) { return static_cast<Uint8>(static_cast<int>(component * 255.0f) & 0xFF); }
+
+// The rows of a surface may be padded beyond width x bytes per pixel (SDL_ttf pads its blended surfaces),
+// so the upload takes its row length from the pitch; an alignment that fits covers pitches that are not
+// a whole number of pixels (24-bit rows padded to four bytes).
+void SetUnpackLayout(const SDL_Surface& surface, int bytesPerPixel) {
+    if (surface.pitch % bytesPerPixel == 0) {
+        glPixelStorei(GL_UNPACK_ROW_LENGTH, surface.pitch / bytesPerPixel);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        return;
+    }
+    const int packedRow = surface.w * bytesPerPixel;
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    for (int alignment : {8, 4, 2}) {
+        if ((packedRow + alignment - 1) / alignment * alignment == surface.pitch) {
+            glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
+            return;
+        }
+    }
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+}
+}  // namespace
+
+Texture::Texture(const std::string& text, const std::string& fontPath, int32_t pointSize, Rgba textColor) {
+    TTF_Font* font = TTF_OpenFont(fontPath.c_str(), pointSize);
+    if (font == nullptr) {
+        std::cerr << "Texture::CreateFromString, error when calling TTF_OpenFont: " << SDL_GetError() << std::endl;
+        creationOk = false;
+        return;
+    }
+    CreateFromString(text, font, textColor);
+    TTF_CloseFont(font);
+}
+
+Texture::~Texture() { glDeleteTextures(1, &id); }
+
+void Texture::CreateFromString(const std::string& text, TTF_Font* font, Rgba textColor) {
+    creationOk = true;
+    if (font == nullptr) {
+        std::cerr << "Texture::CreateFromString, invalid TTF_Font pointer\n";
+        creationOk = false;
+        return;
+    }
+    const SDL_Color color{ToByte(textColor.r), ToByte(textColor.g), ToByte(textColor.b), ToByte(textColor.a)};
+    SDL_Surface* surface = TTF_RenderText_Blended(font, text.c_str(), color);
+    if (surface == nullptr) {
+        std::cerr << "Texture::CreateFromString, error when calling TTF_RenderText_Blended: " << SDL_GetError()
+                  << std::endl;
+        creationOk = false;
+        return;
+    }
+    CreateFromSurface(surface);
+    SDL_FreeSurface(surface);
+}
+
+void Texture::CreateFromSurface(SDL_Surface* surface) {
+    creationOk = true;
+    width = static_cast<float>(surface->w);
+    height = static_cast<float>(surface->h);
+
+    const int bytesPerPixel = surface->format->BytesPerPixel;
+    const bool redFirst = surface->format->Rmask == kRedInLowByte;
+    GLenum layout = 0;
+    if (bytesPerPixel == 3) {
+        layout = redFirst ? GL_RGB : GL_BGR;
+    } else if (bytesPerPixel == 4) {
+        layout = redFirst ? GL_RGBA : GL_BGRA;
+    } else {
+        std::cerr << "Texture::CreateFromSurface, unknow pixel format, BytesPerPixel: " << bytesPerPixel
+                  << "\nUse 32 bit or 24 bit images.\n";
+        creationOk = false;
+        return;
+    }
+
+    glGenTextures(1, &id);
+    glBindTexture(GL_TEXTURE_2D, id);
+    const GLenum bindError = glGetError();
+    if (bindError != GL_NO_ERROR) {
+        std::cerr << "Texture::CreateFromSurface, error binding textures, Error id = " << bindError << "\n"
+                  << "Can happen if a texture is created before performing the initialization code (e.g. a static "
+                     "Texture object).\n"
+                  << "There might be a white rectangle instead of the image.\n";
+    }
+
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+    SetUnpackLayout(*surface, bytesPerPixel);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, surface->w, surface->h, 0, layout, GL_UNSIGNED_BYTE, surface->pixels);
+    glPopClientAttrib();
+    // An image the driver refuses (wider than the largest texture, out of memory) would leave an incomplete
+    // texture that draws as a bare quad in the current colour; show the placeholder instead.
+    if (glGetError() != GL_NO_ERROR) creationOk = false;
+
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+}
+
+void Texture::Draw(Rect dstRect, Rect srcRect) const {
+    if (!creationOk) {
+        glColor4f(1.0f, 0.0f, 1.0f, 1.0f);
+        glBegin(GL_POLYGON);
+        glVertex2f(dstRect.left, dstRect.bottom);
+        glVertex2f(dstRect.left + dstRect.width, dstRect.bottom);
+        glVertex2f(dstRect.left + dstRect.width, dstRect.bottom + dstRect.height);
+        glVertex2f(dstRect.left, dstRect.bottom + dstRect.height);
+        glEnd();
+        return;
+    }
+
+    // Source in image pixels, y counted down from the image's top row, which maps to t = 0.
+    float sLeft = 0.0f, sRight = 1.0f, tTop = 0.0f, tBottom = 1.0f;
+    float defaultWidth = width, defaultHeight = height;
+    if (HasSize(srcRect)) {
+        sLeft = srcRect.left / width;
+        sRight = (srcRect.left + srcRect.width) / width;
+        tTop = (srcRect.bottom - srcRect.height) / height;
+        tBottom = srcRect.bottom / height;
+        defaultWidth = srcRect.width;
+        defaultHeight = srcRect.height;
+    }
+    const bool dstHasSize = HasSize(dstRect);
+    const float left = dstRect.left;
+    const float bottom = dstRect.bottom;
+    const float right = left + (dstHasSize ? dstRect.width : defaultWidth);
+    const float top = bottom + (dstHasSize ? dstRect.height : defaultHeight);
+
+    glBindTexture(GL_TEXTURE_2D, id);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    glEnable(GL_TEXTURE_2D);
+    glBegin(GL_QUADS);
+    glTexCoord2f(sLeft, tBottom);
+    glVertex2f(left, bottom);
+    glTexCoord2f(sLeft, tTop);
+    glVertex2f(left, top);
+    glTexCoord2f(sRight, tTop);
+    glVertex2f(right, top);
+    glTexCoord2f(sRight, tBottom);
+    glVertex2f(right, bottom);
+    glEnd();
+    glDisable(GL_TEXTURE_2D);
+}
+
+void Texture::Draw(Vec2 dstBottomLeft, Rect srcRect) const {
+    const bool srcHasSize = HasSize(srcRect);
+    const Rect dst{dstBottomLeft.x, dstBottomLeft.y, srcHasSize ? srcRect.width : width,
+                   srcHasSize ? srcRect.height : height};
+    // The placeholder and the image both take the size chosen here.
+    Draw(dst, srcRect);
+}

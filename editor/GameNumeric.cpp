@@ -18,25 +18,18 @@ constexpr float kMaxAlphaDegrees = 180.0f;
 
 // editText holds digits only. Empty text means the box's empty-text value; the text is consumed.
 // Beyond the conversion's range the value saturates, so it clamps like any other large entry.
-int32_t TakeInteger(std::string& text, const char* emptyValue) {
+template <typename Number>
+Number TakeNumber(std::string& text, const char* emptyValue) {
     if (text.empty()) text = emptyValue;
-    int32_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    (void)end;
-    if (error == std::errc::result_out_of_range) value = std::numeric_limits<int32_t>::max();
+    Number value{};
+    if (std::from_chars(text.data(), text.data() + text.size(), value).ec == std::errc::result_out_of_range)
+        value = std::numeric_limits<Number>::max();
     text.clear();
     return value;
 }
 
-float TakeDegrees(std::string& text) {
-    if (text.empty()) text = "0";
-    float value = 0.0f;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    (void)end;
-    if (error == std::errc::result_out_of_range) value = std::numeric_limits<float>::max();
-    text.clear();
-    return value;
-}
+int32_t TakeInteger(std::string& text, const char* emptyValue) { return TakeNumber<int32_t>(text, emptyValue); }
+float TakeDegrees(std::string& text) { return TakeNumber<float>(text, "0"); }
 
 // The largest density that still makes a star of n points: (n - 1) / 2, never below 1.
 int32_t LimitDensity(int32_t density, int32_t vertexCount) {

@@ -18,6 +18,7 @@ void FillRect(float left, float bottom, float width, float height) {
 
 void FillEllipse(float centerX, float centerY, float radiusX, float radiusY) {
     if (!(radiusX > 0.0f && radiusY > 0.0f)) return;
+    if (!std::isfinite(radiusX) || !std::isfinite(radiusY)) return;  // no corner of an infinite ellipse is a number
     // About two corners per pixel of the larger radius; the walk accumulates in single precision,
     // so radius 3 gives a seventh corner just short of 2 pi.
     const float step = kPi / (radiusX > radiusY ? radiusX : radiusY);

@@ -17,6 +17,9 @@ Uint8 ToByte(float component) { return static_cast<Uint8>(static_cast<int>(compo
 // so the upload takes its row length from the pitch; an alignment that fits covers pitches that are not
 // a whole number of pixels (24-bit rows padded to four bytes).
 void SetUnpackLayout(const SDL_Surface& surface, int bytesPerPixel) {
+    glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
+    glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
+    glPixelStorei(GL_UNPACK_SWAP_BYTES, GL_FALSE);
     if (surface.pitch % bytesPerPixel == 0) {
         glPixelStorei(GL_UNPACK_ROW_LENGTH, surface.pitch / bytesPerPixel);
         glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
@@ -85,6 +88,7 @@ void Texture::CreateFromSurface(SDL_Surface* surface) {
         return;
     }
 
+    glDeleteTextures(1, &id);  // a texture created again keeps one name, not two
     glGenTextures(1, &id);
     glBindTexture(GL_TEXTURE_2D, id);
     const GLenum bindError = glGetError();

@@ -20,7 +20,7 @@ constexpr float kMaxAlphaDegrees = 180.0f;
 // Beyond the conversion's range the value saturates, so it clamps like any other large entry.
 template <typename Number>
 Number TakeNumber(std::string& text, const char* emptyValue) {
-    if (text.empty()) text = emptyValue;
+    if (text.empty()) text.append(emptyValue);  // append, not assign: GCC 12 at -O3 warns falsely on the latter
     Number value{};
     if (std::from_chars(text.data(), text.data() + text.size(), value).ec == std::errc::result_out_of_range)
         value = std::numeric_limits<Number>::max();

@@ -105,7 +105,11 @@ void Texture::CreateFromSurface(SDL_Surface* surface) {
     glPopClientAttrib();
     // An image the driver refuses (wider than the largest texture, out of memory) would leave an incomplete
     // texture that draws as a bare quad in the current colour; show the placeholder instead.
-    if (glGetError() != GL_NO_ERROR) creationOk = false;
+    if (const GLenum uploadError = glGetError(); uploadError != GL_NO_ERROR) {
+        std::cerr << "Texture::CreateFromSurface, error when calling glTexImage2D, Error id = " << uploadError
+                  << ", image " << surface->w << " x " << surface->h << std::endl;
+        creationOk = false;
+    }
 
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);

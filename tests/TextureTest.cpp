@@ -415,7 +415,11 @@ TEST_F(TextTexture, ImageWiderThanTheLargestTextureShowsThePlaceholder) {
     SurfacePtr surface(SDL_CreateRGBSurfaceWithFormat(0, largest + 1, 2, 32, kRgbaBytes.format));
     ASSERT_NE(surface, nullptr);
     Paint(*surface, kRgbaBytes);
+    CerrCapture cerr;
     auto texture = FromSurface(*surface);
+    EXPECT_EQ(cerr.Text(), "Texture::CreateFromSurface, error when calling glTexImage2D, Error id = " +
+                               std::to_string(GL_INVALID_VALUE) + ", image " + std::to_string(largest + 1) +
+                               " x 2\n");
     EXPECT_FALSE(texture->creationOk);
     EXPECT_EQ(texture->width, static_cast<float>(largest + 1));
     EXPECT_EQ(texture->height, 2.0f);

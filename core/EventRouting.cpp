@@ -1,5 +1,7 @@
 #include "core/EventRouting.h"
 
+#include <cstdint>
+
 #include "editor/Game.h"
 
 bool RouteEvent(Game& game, const SDL_Event& event, int windowHeight) {
@@ -9,7 +11,9 @@ bool RouteEvent(Game& game, const SDL_Event& event, int windowHeight) {
         case SDL_MOUSEBUTTONUP: game.OnMouseUp(event.button); break;
         case SDL_MOUSEMOTION:
             // SDL's row 0 is the top; the top row becomes windowHeight, the bottom row 1.
-            game.mousePos = {static_cast<float>(event.motion.x), static_cast<float>(windowHeight - event.motion.y)};
+            // In 64 bits: no y a motion event can carry overflows the subtraction.
+            game.mousePos = {static_cast<float>(event.motion.x),
+                             static_cast<float>(static_cast<int64_t>(windowHeight) - event.motion.y)};
             break;
         default: break;
     }

@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "tests/sanitizer/KeepDriversLoaded.h"
 #include "tests/support/TestSupport.h"
 
 namespace testing_support {
@@ -23,6 +24,7 @@ Core* SharedCore() { return sharedCore.get(); }
 }  // namespace testing_support
 
 int main(int argc, char** argv) {
+    sanitizer_support::KeepDriversLoaded();  // before any SDL_Init; see the header
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::AddGlobalTestEnvironment(new testing_support::CoreEnvironment);
     return RUN_ALL_TESTS();

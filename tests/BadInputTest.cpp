@@ -17,6 +17,7 @@
 #include "editor/Game.h"
 #include "tests/support/EditorModel.h"
 #include "tests/support/Invariants.h"
+#include "tests/support/Process.h"
 #include "tests/support/TestSupport.h"
 
 using namespace testing_support;
@@ -26,25 +27,6 @@ using invariants::Radians;
 namespace {
 const std::string kOpenFontMessage = "Texture::CreateFromString, error when calling TTF_OpenFont: ";
 const std::string kRunMessage = "Core::Run( ), Core not correctly initialized, unable to run the game";
-
-bool StartsWith(const std::string& text, const std::string& prefix) { return text.rfind(prefix, 0) == 0; }
-
-// Sets an environment variable for the life of the object.
-class ScopedEnv {
-public:
-    ScopedEnv(std::string name, const std::string& value) : name(std::move(name)) {
-        if (const char* old = std::getenv(this->name.c_str())) previous = old, hadValue = true;
-        setenv(this->name.c_str(), value.c_str(), 1);
-    }
-    ~ScopedEnv() { hadValue ? setenv(name.c_str(), previous.c_str(), 1) : unsetenv(name.c_str()); }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-private:
-    std::string name;
-    std::string previous;
-    bool hadValue = false;
-};
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TempFolder {
@@ -341,10 +323,6 @@ INSTANTIATE_TEST_SUITE_P(Faults, UnusableFont,
 // ---- Machines without the devices -----------------------------------------------------------------------------
 
 namespace {
-struct Variable {
-    const char* name;
-    std::string value;
-};
 
 struct DeviceCase {
     const char* what;
@@ -405,48 +383,13 @@ TEST(MissingDevice, StartUpReportsTheStepTearsEverythingDownAndRunWaitsForOneCha
 
 // ---- The real program with its standard input closed ----------------------------------------------------------
 
-namespace {
-struct ProgramResult {
-    bool exited = false;
-    int status = -1;
-    std::string errorOutput;
-};
-
-// Starts the editor with standard input closed (not merely empty) and waits for it; a program still waiting after
-// a minute is stopped and reported, so a hang fails the test instead of stalling the suite.
-ProgramResult RunWithoutInput(const std::vector<Variable>& environment, const std::filesystem::path& errorFile) {
-    const pid_t pid = fork();
-    if (pid == 0) {
-        for (const Variable& v : environment) setenv(v.name, v.value.c_str(), 1);
-        close(STDIN_FILENO);
-        if (std::freopen(errorFile.c_str(), "w", stderr) == nullptr) _exit(126);
-        execl(STAR_EDITOR_PATH, STAR_EDITOR_PATH, static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    ProgramResult result;
-    int status = 0;
-    for (int waited = 0; waitpid(pid, &status, WNOHANG) == 0; ++waited) {
-        if (waited == 600) {
-            kill(pid, SIGKILL);
-            waitpid(pid, &status, 0);
-            return result;
-        }
-        usleep(100'000);
-    }
-    result.exited = WIFEXITED(status);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::ifstream in(errorFile);
-    result.errorOutput.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return result;
-}
-}  // namespace
 
 // The same failed start-ups as above, but in the real program, whose one character of input is not there at all.
 // (core_test runs it with standard input at end of file.)
 TEST(ClosedInput, AFailedStartUpExitsWithStatusOneAfterItsTwoMessages) {
     TempFolder folder;
     for (const DeviceCase& c : DeviceCases(folder)) {
-        const ProgramResult result = RunWithoutInput(c.environment, folder.path / "stderr.txt");
+        const ProgramResult result = RunEditor(c.environment, Input::Closed, (folder.path / "stderr.txt").string());
         ASSERT_TRUE(result.exited) << c.what << ": still waiting for input";
         EXPECT_EQ(result.status, 1) << c.what << "\n" << result.errorOutput;
         const size_t lineEnd = result.errorOutput.find('\n');

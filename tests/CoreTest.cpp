@@ -5,36 +5,14 @@
 #include <SDL_mixer.h>
 #include <SDL_ttf.h>
 
-#include <cstdlib>
-#include <fstream>
 #include <iostream>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "render/Primitives.h"
+#include "tests/support/Process.h"
 #include "tests/support/TestSupport.h"
 
 using namespace testing_support;
 
-namespace {
-// Sets an environment variable for the life of the object.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value) : name(name) {
-        if (const char* old = std::getenv(name)) previous = old, hadValue = true;
-        setenv(name, value, 1);
-    }
-    ~ScopedEnv() { hadValue ? setenv(name.c_str(), previous.c_str(), 1) : unsetenv(name.c_str()); }
-
-private:
-    std::string name;
-    std::string previous;
-    bool hadValue = false;
-};
-
-bool StartsWith(const std::string& text, const std::string& prefix) { return text.rfind(prefix, 0) == 0; }
-}  // namespace
 
 TEST(CoreStartup, OpensTheWindowWithThePixelProjectionAndBlending) {
     Core core(DefaultSettings());
@@ -158,40 +136,13 @@ TEST(CoreRun, EndsAtAQueuedQuitEvent) {
 }
 
 namespace {
-struct ProgramResult {
-    int exitStatus = -1;
-    std::string errorOutput;
-};
-
-// Runs the real program with one environment variable set and standard input closed.
-ProgramResult RunProgram(const char* variable, const char* value, bool sendTermAfterStart) {
-    const std::string errorPath = std::string(STAR_TEST_OUTPUT_DIR) + "/program-stderr.txt";
-    const pid_t pid = fork();
-    if (pid == 0) {
-        setenv(variable, value, 1);
-        std::freopen("/dev/null", "r", stdin);
-        std::freopen(errorPath.c_str(), "w", stderr);
-        execl(STAR_EDITOR_PATH, STAR_EDITOR_PATH, static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    if (sendTermAfterStart) {
-        // SDL turns SIGTERM into a quit event; give the editor time to reach its loop first.
-        SDL_Delay(3000);
-        kill(pid, SIGTERM);
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    ProgramResult result;
-    result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::ifstream in(errorPath);
-    result.errorOutput.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return result;
-}
+std::string ProgramErrorFile() { return std::string(STAR_TEST_OUTPUT_DIR) + "/program-stderr.txt"; }
 }  // namespace
 
 TEST(Program, AFailedStartupExitsWithStatusOneAfterItsMessages) {
-    const ProgramResult result = RunProgram("SDL_VIDEODRIVER", "no-such-video-driver", false);
-    EXPECT_EQ(result.exitStatus, 1);
+    const ProgramResult result =
+        RunEditor({{"SDL_VIDEODRIVER", "no-such-video-driver"}}, Input::EndOfFile, ProgramErrorFile());
+    EXPECT_EQ(result.status, 1);
     EXPECT_TRUE(StartsWith(result.errorOutput, "Core::Initialize( ), error when calling SDL_Init: "));
     EXPECT_NE(result.errorOutput.find("\nCore::Run( ), Core not correctly initialized, unable to run the game\n"),
               std::string::npos)
@@ -199,7 +150,10 @@ TEST(Program, AFailedStartupExitsWithStatusOneAfterItsMessages) {
 }
 
 TEST(Program, ANormalRunEndsWithStatusZeroWhenClosed) {
-    const ProgramResult result = RunProgram("SDL_VIDEODRIVER", "offscreen", true);
-    EXPECT_EQ(result.exitStatus, 0) << result.errorOutput;
+    // SDL turns SIGTERM into a quit event; the editor has reached its loop well before.
+    const ProgramResult result =
+        RunEditor({{"SDL_VIDEODRIVER", "offscreen"}}, Input::EndOfFile, ProgramErrorFile(), 3000);
+    EXPECT_TRUE(result.exited);
+    EXPECT_EQ(result.status, 0) << result.errorOutput;
     EXPECT_EQ(result.errorOutput, "");
 }

@@ -140,7 +140,7 @@ private:
     };
     ColorBox ColorBoxAt(int order);
     static int CurrentComponent(const ColorBoxState& state);
-    void TypeColorDigit(ColorBox box, int digit) const;
+    void TypeColorDigit(ColorBox box, int digit);
     void RefreshColor(ColorBox box, bool selected);
 
     // The six numeric boxes differ only in label, texture slot, shown value and commit.

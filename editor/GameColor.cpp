@@ -25,7 +25,7 @@ int Game::CurrentComponent(const ColorBoxState& state) {
 }
 
 // The digit is taken only if the three-digit number it makes is still a component (at most 255).
-void Game::TypeColorDigit(ColorBox box, int digit) const {
+void Game::TypeColorDigit(ColorBox box, int digit) {
     float& component = box.rgb[static_cast<size_t>(CurrentComponent(box.state))];
     std::string text = ComponentToText(component);
     if (caretIndex >= 0 && caretIndex < static_cast<int32_t>(text.size()) && digit >= 0 && digit <= 9) {

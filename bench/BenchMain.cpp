@@ -6,7 +6,7 @@
 #include <iostream>
 #include <memory>
 
-#include "bench/BenchSettings.h"
+#include "core/WindowSettings.h"
 #include "core/Core.h"
 
 namespace {
@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
         std::cerr << "star-bench: " << kFontPath << " not found; run from the repository root\n";
         return 1;
     }
-    auto core = std::make_unique<Core>(EditorSettings());
+    auto core = std::make_unique<Core>(EditorWindowSettings());
     if (!core->initialized) {
         std::cerr << "star-bench: the Core did not start\n";
         return 1;

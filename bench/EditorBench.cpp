@@ -3,7 +3,7 @@
 
 #include <SDL_opengl.h>
 
-#include "bench/BenchSettings.h"
+#include "core/WindowSettings.h"
 #include "editor/Game.h"
 
 namespace {
@@ -27,14 +27,14 @@ constexpr size_t kMostTypedDigits = 3;  // as many as a vertex count needs; keep
 
 void BM_EditorStartup(benchmark::State& state) {
     for (auto _ : state) {
-        Game game(EditorSettings());
+        Game game(EditorWindowSettings());
         benchmark::DoNotOptimize(game.regularStar.get());
         glFinish();
     }
 }
 
 void BM_NumericKeystroke(benchmark::State& state) {
-    Game game(EditorSettings());
+    Game game(EditorWindowSettings());
     ClickInto(game, game.numericBoxes[0].rect);
     if (!game.numericBoxes[0].selected) return state.SkipWithError("the vertex-count box did not open");
     const SDL_KeyboardEvent digit = KeyUp(SDLK_7);
@@ -46,7 +46,7 @@ void BM_NumericKeystroke(benchmark::State& state) {
 }
 
 void BM_ColorKeystroke(benchmark::State& state) {
-    Game game(EditorSettings());
+    Game game(EditorWindowSettings());
     ClickInto(game, game.bgBox);
     if (!game.bgBoxState.selected) return state.SkipWithError("the background colour box did not open");
     // At the caret's first place 1 and 2 are both accepted for red 216: 116, 216, 116, ...

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "bench/BenchSettings.h"
+#include "core/WindowSettings.h"
 #include "editor/Game.h"
 #include "figures/RegularStarPolygon.h"
 #include "tests/support/ChainWalkDrawing.h"
@@ -60,18 +60,18 @@ double SecondsOf(void (*frame)(Game&), Game& game) {
 }
 
 void BM_FrameDefault(benchmark::State& state) {
-    Game game(EditorSettings());
+    Game game(EditorWindowSettings());
     for (auto _ : state) Frame(game);
 }
 
 void BM_FrameWorstCase(benchmark::State& state) {
-    Game game(EditorSettings());
+    Game game(EditorWindowSettings());
     if (!MakeWorstCase(game)) return state.SkipWithError("the largest figures were not accepted");
     for (auto _ : state) Frame(game);
 }
 
 void BM_FrameWorstCaseChainWalk(benchmark::State& state) {
-    Game game(EditorSettings());
+    Game game(EditorWindowSettings());
     if (!MakeWorstCase(game)) return state.SkipWithError("the largest figures were not accepted");
     for (auto _ : state) FrameByChainWalk(game);
 }
@@ -84,8 +84,8 @@ double Median(std::vector<double> values) {
 // Default and largest frames alternate on the same context, so both see the same machine; medians, so that a
 // burst of load from elsewhere does not decide the ratio.
 void MeasureRatio(benchmark::State& state, void (*worstFrame)(Game&)) {
-    Game defaultScene(EditorSettings());
-    Game worstScene(EditorSettings());
+    Game defaultScene(EditorWindowSettings());
+    Game worstScene(EditorWindowSettings());
     if (!MakeWorstCase(worstScene)) return state.SkipWithError("the largest figures were not accepted");
     std::vector<double> defaultSeconds;
     std::vector<double> worstSeconds;

@@ -9,3 +9,6 @@ struct WindowSettings {
     float height = 0.0f;
     bool vsync = false;
 };
+
+// The window the program opens.
+inline WindowSettings EditorWindowSettings() { return {"Kalvora - Dalmoren, Olix", 1200.0f, 900.0f, true}; }

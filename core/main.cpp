@@ -6,8 +6,7 @@
 #include "core/Core.h"
 
 int main(int /*argc*/, char* /*argv*/[]) {
-    const WindowSettings settings{"Kalvora - Dalmoren, Olix", 1200.0f, 900.0f, true};
-    auto core = std::make_unique<Core>(settings);
+    auto core = std::make_unique<Core>(EditorWindowSettings());
     core->Run();
     const bool started = core->initialized;
     core.reset();

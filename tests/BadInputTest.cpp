@@ -103,7 +103,7 @@ void Commit(Game& game, int box, const std::string& digits) {
 class OwnCore : public ::testing::Test {
 protected:
     void StartCore() {
-        core = std::make_unique<Core>(DefaultSettings());
+        core = std::make_unique<Core>(EditorWindowSettings());
         ASSERT_TRUE(core->initialized);
         SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
     }
@@ -364,7 +364,7 @@ TEST(MissingDevice, StartUpReportsTheStepTearsEverythingDownAndRunWaitsForOneCha
         std::streambuf* previousInput = std::cin.rdbuf(input.rdbuf());
         CerrCapture cerr;
         {
-            Core core(DefaultSettings());
+            Core core(EditorWindowSettings());
             EXPECT_FALSE(core.initialized) << c.what;
             core.Run();
         }

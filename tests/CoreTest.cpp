@@ -15,7 +15,7 @@ using namespace testing_support;
 
 
 TEST(CoreStartup, OpensTheWindowWithThePixelProjectionAndBlending) {
-    Core core(DefaultSettings());
+    Core core(EditorWindowSettings());
     ASSERT_TRUE(core.initialized);
     int w = 0, h = 0;
     SDL_GetWindowSize(core.sdlWindow, &w, &h);
@@ -52,7 +52,7 @@ TEST(CoreStartup, OpensTheWindowWithThePixelProjectionAndBlending) {
 }
 
 TEST(CoreStartup, FractionalSizeTruncatesTheWindowButNotTheProjection) {
-    WindowSettings settings = DefaultSettings();
+    WindowSettings settings = EditorWindowSettings();
     settings.width = 640.75f;
     settings.height = 480.5f;
     Core core(settings);
@@ -72,7 +72,7 @@ TEST(CoreStartup, FractionalSizeTruncatesTheWindowButNotTheProjection) {
 }
 
 TEST(CoreStartup, WithoutVsyncStartsAsWell) {
-    WindowSettings settings = DefaultSettings();
+    WindowSettings settings = EditorWindowSettings();
     settings.vsync = false;
     Core core(settings);
     EXPECT_TRUE(core.initialized);
@@ -91,7 +91,7 @@ TEST_P(CoreStartupFailure, ReportsTheStepWithSdlsErrorAndStillTearsDown) {
     ScopedEnv env(c.variable, c.value);
     CerrCapture cerr;
     {
-        Core core(DefaultSettings());
+        Core core(EditorWindowSettings());
         EXPECT_FALSE(core.initialized);
         const std::vector<std::string> lines = cerr.Lines();
         ASSERT_EQ(lines.size(), 1u) << cerr.Text();
@@ -116,7 +116,7 @@ TEST(CoreRun, WithoutAStartedCoreReportsAndWaitsForOneCharacter) {
     std::streambuf* previousInput = std::cin.rdbuf(input.rdbuf());
     CerrCapture cerr;
     {
-        Core core(DefaultSettings());
+        Core core(EditorWindowSettings());
         core.Run();
     }
     std::cin.rdbuf(previousInput);
@@ -127,7 +127,7 @@ TEST(CoreRun, WithoutAStartedCoreReportsAndWaitsForOneCharacter) {
 }
 
 TEST(CoreRun, EndsAtAQueuedQuitEvent) {
-    Core core(DefaultSettings());
+    Core core(EditorWindowSettings());
     ASSERT_TRUE(core.initialized);
     SDL_Event quit = Quit();
     SDL_PushEvent(&quit);

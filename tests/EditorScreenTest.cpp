@@ -153,7 +153,7 @@ class EditorScreen : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_NE(SharedCore(), nullptr);
-        game = std::make_unique<Game>(DefaultSettings());
+        game = std::make_unique<Game>(EditorWindowSettings());
     }
     std::unique_ptr<Game> game;
 };
@@ -374,7 +374,7 @@ TEST(MissingFont, EveryTextBecomesAMagentaSquareAndTheFiguresStillShow) {
         InEmptyFolder empty;
         ASSERT_TRUE(empty.Entered());
         CerrCapture cerr;
-        game = std::make_unique<Game>(DefaultSettings());
+        game = std::make_unique<Game>(EditorWindowSettings());
         lines = cerr.Lines();
     }
     ASSERT_EQ(lines.size(), kTextCount);

@@ -12,7 +12,7 @@ class Routing : public ::testing::Test {
 protected:
     void SetUp() override {
         SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
-        game = std::make_unique<Game>(DefaultSettings());
+        game = std::make_unique<Game>(EditorWindowSettings());
     }
     std::unique_ptr<Game> game;
 };

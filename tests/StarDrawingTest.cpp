@@ -13,32 +13,13 @@
 #include "render/Primitives.h"
 #include "render/StarDrawing.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/VertexGuard.h"
 
 using namespace testing_support;
 
-namespace {
-std::vector<Vec2>* recordedVertices = nullptr;
-}  // namespace
-
-// Every glVertex2f of this program passes through here on its way to OpenGL. Feedback mode reports what is
-// left after clipping, which silently drops non-finite corners; this sees them before OpenGL does.
-extern "C" GLAPI void GLAPIENTRY glVertex2f(GLfloat x, GLfloat y) {
-    if (recordedVertices != nullptr) recordedVertices->push_back({x, y});
-    const GLfloat v[2] = {x, y};
-    glVertex2fv(v);
-}
+using vertex_guard::VertexRecorder;
 
 namespace {
-
-// Collects the coordinates passed to glVertex2f while alive.
-class VertexRecorder {
-public:
-    VertexRecorder() { recordedVertices = &vertices; }
-    ~VertexRecorder() { recordedVertices = nullptr; }
-    VertexRecorder(const VertexRecorder&) = delete;
-    VertexRecorder& operator=(const VertexRecorder&) = delete;
-    std::vector<Vec2> vertices;
-};
 
 // Feedback reports window coordinates after the projection, a few 1e-5 px away from the drawn values.
 constexpr float kTolerance = 1e-3f;

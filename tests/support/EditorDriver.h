@@ -174,11 +174,11 @@ protected:
     void SetUp() override {
         ASSERT_NE(SharedCore(), nullptr);
         SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
-        game = std::make_unique<Game>(DefaultSettings());
+        game = std::make_unique<Game>(EditorWindowSettings());
     }
     void TearDown() override { game.reset(); }
 
-    void Restart() { game = std::make_unique<Game>(DefaultSettings()); }
+    void Restart() { game = std::make_unique<Game>(EditorWindowSettings()); }
 
     std::unique_ptr<Game> game;
 };

@@ -13,7 +13,7 @@ std::unique_ptr<Core> sharedCore;
 class CoreEnvironment : public ::testing::Environment {
 public:
     void SetUp() override {
-        sharedCore = std::make_unique<Core>(DefaultSettings());
+        sharedCore = std::make_unique<Core>(EditorWindowSettings());
         ASSERT_TRUE(sharedCore->initialized) << "the offscreen Core did not start";
     }
     void TearDown() override { sharedCore.reset(); }

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "editor/Game.h"
+#include "tests/support/VertexGuard.h"
 
 namespace invariants {
 
@@ -120,15 +121,10 @@ inline ::testing::AssertionResult HoldsInvariants(const Game& game) {
     return f.Result();
 }
 
-// The glVertex2f calls of this program so far; counted by VertexGuard.cpp, which the program must link.
-struct VertexTally {
-    uint64_t sent = 0;
-    uint64_t nonFinite = 0;
-};
-extern VertexTally vertexTally;
-
 // Draws one frame: every coordinate it sends to OpenGL must be finite.
 inline ::testing::AssertionResult DrawsOnlyFiniteVertices(const Game& game) {
+    using vertex_guard::vertexTally;
+    using vertex_guard::VertexTally;
     const VertexTally before = vertexTally;
     game.Draw();
     // The strips alone send twelve vertices; fewer would mean the calls bypass the counting glVertex2f.

@@ -13,8 +13,6 @@
 
 namespace testing_support {
 
-WindowSettings DefaultSettings() { return {"Kalvora - Dalmoren, Olix", 1200.0f, 900.0f, true}; }
-
 Pixel ReadPixel(int x, int y) {
     Pixel pixel{};
     glPixelStorei(GL_PACK_ALIGNMENT, 1);

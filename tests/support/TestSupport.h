@@ -22,9 +22,6 @@ namespace testing_support {
 inline constexpr int kWindowWidth = 1200;
 inline constexpr int kWindowHeight = 900;
 
-// The settings the entry point uses.
-WindowSettings DefaultSettings();
-
 // The Core started once for the whole test program (see GlTestMain.cpp); null if start-up failed.
 Core* SharedCore();
 

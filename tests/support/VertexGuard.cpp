@@ -1,19 +1,25 @@
-// Every glVertex2f of a program that links this file passes through here on its way to OpenGL. Feedback mode only
-// reports what is left after clipping, which silently drops non-finite corners; this counts them before OpenGL
-// sees them.
+// Every glVertex2f of a program that links this file passes through here on its way to OpenGL.
+#include "tests/support/VertexGuard.h"
+
 #include <SDL_opengl.h>
 
 #include <cmath>
 
-#include "tests/support/Invariants.h"
-
-namespace invariants {
+namespace vertex_guard {
 VertexTally vertexTally;
-}  // namespace invariants
+
+namespace {
+std::vector<Vec2>* recordedVertices = nullptr;
+}  // namespace
+
+VertexRecorder::VertexRecorder() { recordedVertices = &vertices; }
+VertexRecorder::~VertexRecorder() { recordedVertices = nullptr; }
+}  // namespace vertex_guard
 
 extern "C" GLAPI void GLAPIENTRY glVertex2f(GLfloat x, GLfloat y) {
-    ++invariants::vertexTally.sent;
-    if (!std::isfinite(x) || !std::isfinite(y)) ++invariants::vertexTally.nonFinite;
+    ++vertex_guard::vertexTally.sent;
+    if (!std::isfinite(x) || !std::isfinite(y)) ++vertex_guard::vertexTally.nonFinite;
+    if (vertex_guard::recordedVertices != nullptr) vertex_guard::recordedVertices->push_back({x, y});
     const GLfloat v[2] = {x, y};
     glVertex2fv(v);
 }

@@ -628,3 +628,29 @@ TEST_F(EditorScreen, NoCaretWhenNothingIsBeingEdited) {
     game->caretIndex = 1;
     EXPECT_EQ(DrawnFrame(*game).Count(kEditTextBytes), 0);
 }
+
+// ---- A frame after an edit ----
+
+// The packaged builds replay this edit with real input and compare their frame with this picture.
+TEST_F(EditorScreen, FiveTypedVerticesRedrawOnlyTheLeftHalfAsAFivePointStar) {
+    const Frame before = DrawnFrame(*game);
+    ClickAt(*game, 100, 220);
+    Type(*game, {SDLK_5, SDLK_RETURN});
+    ASSERT_EQ(game->regularStar->vertexCount, 5);
+    ASSERT_EQ(game->regularStar->density, 2);
+    const Frame after = DrawnFrame(*game);
+    SaveFramePng("five-vertices");
+    int changed = 0;
+    for (int y = 0; y < kWindowHeight; ++y)
+        for (int x = 0; x < kWindowWidth; ++x)
+            if (after.At(x, y) != before.At(x, y)) {
+                ++changed;
+                ASSERT_LT(x, kWindowWidth / 2) << "the right half stays as it was, " << x << ", " << y;
+            }
+    EXPECT_GT(changed, 0);
+    // Point 2 of {5/2} (at 144 degrees) is new; point 2 of {7/3} (at about 103 degrees) is gone.
+    const PixelPos newPoint = PixelAt(300.0 + 250.0 * std::cos(0.8 * kPiDouble), 550.0 + 250.0 * std::sin(0.8 * kPiDouble));
+    EXPECT_EQ(Bytes(after.At(newPoint.x, newPoint.y)), Bytes(kBlack));
+    const PixelPos oldPoint = RegularPoint(2);
+    EXPECT_EQ(Bytes(after.At(oldPoint.x, oldPoint.y)), Bytes(kFigureArea));
+}

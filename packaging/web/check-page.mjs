@@ -141,6 +141,7 @@ async function checkWithoutWebGl(browser) {
   const page = await browser.newPage();
   const errors = [];
   watch(page, 'no-webgl', errors);
+  await page.setViewport({ width: 1280, height: 1000, deviceScaleFactor: 1 });
   await page.evaluateOnNewDocument(refuseWebGl);
   await page.goto(url, { waitUntil: 'load', timeout: kTimeoutMs });
   await page.waitForFunction(() => document.getElementById('canvas').hidden, { timeout: kTimeoutMs })
@@ -152,6 +153,7 @@ async function checkWithoutWebGl(browser) {
     if (!shown.includes(expected)) fail(`without WebGL the page does not show "${expected}"`);
   }
   for (const error of errors.filter((e) => e.includes('page error') || e.includes('request failed'))) fail(error);
+  await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve))));
   await page.screenshot({ path: path.join(outputDir, 'without-webgl.png') });
   await page.close();
 }

@@ -42,7 +42,7 @@ void BrowserPass(void* arg) {
         // SDL sends no quit in a browser: closing the page ends the program with it. Should one come, the loop
         // stops and the Game goes first, while its context still exists.
         emscripten_cancel_main_loop();
-        std::unique_ptr<BrowserLoop>{loop}.reset();
+        const std::unique_ptr<BrowserLoop> ended(loop);
         return;
     }
     loop->game->Draw();

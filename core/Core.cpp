@@ -9,6 +9,10 @@
 #include <iostream>
 #include <memory>
 
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
+
 #include "core/Console.h"
 #include "core/EventRouting.h"
 #include "editor/Game.h"
@@ -22,6 +26,29 @@ void ReportStartupFailure(const char* call) {
 constexpr int kAudioFrequency = 44100;
 constexpr int kAudioChannels = 2;
 constexpr int kAudioChunkSize = 2048;
+
+#ifdef __EMSCRIPTEN__
+// A page must hand control back to the browser after every frame, so the browser calls one pass of the loop per
+// animation frame. The loop owns the Game from then on.
+struct BrowserLoop {
+    std::unique_ptr<Game> game;
+    SDL_Window* window = nullptr;
+    int flipHeight = 0;
+};
+
+void BrowserPass(void* arg) {
+    auto* loop = static_cast<BrowserLoop*>(arg);
+    if (RouteEvents(*loop->game, loop->flipHeight)) {
+        // SDL sends no quit in a browser: closing the page ends the program with it. Should one come, the loop
+        // stops and the Game goes first, while its context still exists.
+        emscripten_cancel_main_loop();
+        const std::unique_ptr<BrowserLoop> ended(loop);
+        return;
+    }
+    loop->game->Draw();
+    SDL_GL_SwapWindow(loop->window);
+}
+#endif
 }  // namespace
 
 Core::Core(const WindowSettings& settings) : window(settings) { Initialize(); }
@@ -72,17 +99,25 @@ void Core::Initialize() {
 void Core::Run() {
     if (!initialized) {
         std::cerr << "Core::Run( ), Core not correctly initialized, unable to run the game" << std::endl;
-        std::cin.get();
+#ifndef __EMSCRIPTEN__
+        std::cin.get();  // a page has no console to wait on: it shows the messages instead
+#endif
         return;
     }
 
     auto game = std::make_unique<Game>(window);
     const int flipHeight = static_cast<int>(window.height);
+#ifdef __EMSCRIPTEN__
+    // Does not return: the browser runs the passes, one per animation frame, paced by the display like a swap.
+    auto loop = std::make_unique<BrowserLoop>(BrowserLoop{std::move(game), sdlWindow, flipHeight});
+    emscripten_set_main_loop_arg(BrowserPass, loop.release(), 0, true);
+#else
     while (!RouteEvents(*game, flipHeight)) {
         game->Draw();
         SDL_GL_SwapWindow(sdlWindow);
     }
     game.reset();  // before the teardown: the editor's textures belong to glContext
+#endif
 }
 
 Core::~Core() {

@@ -30,13 +30,13 @@ void Game::Draw() const {
 
     // Over the strips the divider has their colour, so it shows only across the figure area.
     const float middle = window.width * 0.5f;
-    glLineWidth(kDividerWidth);
+    SetLineWidth(kDividerWidth);
     DrawLine({middle, 0.0f}, {middle, window.height});
 
     const float labelSize = static_cast<float>(labelFontSize);
     const float ruleY = labelSize / 3.0f + labelSize;
     SetColor(kRuleColor);
-    glLineWidth(kRuleWidth);
+    SetLineWidth(kRuleWidth);
     DrawLine({0.0f, ruleY}, {window.width, ruleY});
 
     SetColor(starColor);
@@ -75,6 +75,6 @@ void Game::DrawCaret() const {
     SetColor(editTextColor);
     const size_t component = static_cast<size_t>(CurrentComponent(*state));
     const float x = static_cast<float>(caretIndex) * charWidth + (*valuePos)[component].x;
-    glLineWidth(kCaretWidth);
+    SetLineWidth(kCaretWidth);
     DrawLine({x, kCaretY}, {charWidth * 0.5f + x, kCaretY});
 }

@@ -1,5 +1,7 @@
 // The six numeric boxes: committing the typed digits to a figure, and re-rendering a box's text.
+#include <cerrno>
 #include <charconv>
+#include <cstdlib>
 #include <limits>
 
 #include "editor/Game.h"
@@ -16,14 +18,24 @@ constexpr float kMaxOffsetDegrees = 360.0f;
 constexpr float kMinAlphaDegrees = 5.0f;
 constexpr float kMaxAlphaDegrees = 180.0f;
 
+// Digits only, so the one way to fail is a number beyond the type's range: then false.
+bool Convert(const std::string& text, int32_t& value) {
+    return std::from_chars(text.data(), text.data() + text.size(), value).ec != std::errc::result_out_of_range;
+}
+// strtof rather than from_chars: not every standard library the editor is built with converts floats that way.
+bool Convert(const std::string& text, float& value) {
+    errno = 0;
+    value = std::strtof(text.c_str(), nullptr);
+    return errno != ERANGE;
+}
+
 // editText holds digits only. Empty text means the box's empty-text value; the text is consumed.
 // Beyond the conversion's range the value saturates, so it clamps like any other large entry.
 template <typename Number>
 Number TakeNumber(std::string& text, const char* emptyValue) {
     if (text.empty()) text.append(emptyValue);  // append, not assign: GCC 12 at -O3 warns falsely on the latter
     Number value{};
-    if (std::from_chars(text.data(), text.data() + text.size(), value).ec == std::errc::result_out_of_range)
-        value = std::numeric_limits<Number>::max();
+    if (!Convert(text, value)) value = std::numeric_limits<Number>::max();
     text.clear();
     return value;
 }

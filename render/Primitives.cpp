@@ -5,10 +5,11 @@
 #include <cmath>
 
 #include "core/Types.h"
+#include "render/GlCompat.h"
 
 void FillRect(float left, float bottom, float width, float height) {
     if (!(width > 0.0f && height > 0.0f)) return;  // also refuses NaN
-    glBegin(GL_POLYGON);
+    glBegin(kConvexPolygon);
     glVertex2f(left, bottom);
     glVertex2f(left + width, bottom);
     glVertex2f(left + width, bottom + height);
@@ -22,18 +23,11 @@ void FillEllipse(float centerX, float centerY, float radiusX, float radiusY) {
     // About two corners per pixel of the larger radius; the walk accumulates in single precision,
     // so radius 3 gives a seventh corner just short of 2 pi.
     const float step = kPi / (radiusX > radiusY ? radiusX : radiusY);
-    glBegin(GL_POLYGON);
+    glBegin(kConvexPolygon);
     for (float a = 0.0f; a < kTwoPi; a += step) {
         glVertex2f(std::cos(a) * radiusX + centerX, std::sin(a) * radiusY + centerY);
         if (a + step == a) break;  // a radius so large the step vanishes would never reach 2 pi
     }
-    glEnd();
-}
-
-void DrawLine(Vec2 from, Vec2 to) {
-    glBegin(GL_LINES);
-    glVertex2f(from.x, from.y);
-    glVertex2f(to.x, to.y);
     glEnd();
 }
 

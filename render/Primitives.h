@@ -8,7 +8,9 @@ void FillEllipse(float centerX, float centerY, float radiusX, float radiusY);
 
 inline void FillRect(Rect r) { FillRect(r.left, r.bottom, r.width, r.height); }
 
-// One GL_LINES segment at the current line width.
+// The width of the lines DrawLine draws from now on, in pixels (glLineWidth).
+void SetLineWidth(float width);
+// One segment at that width (one GL_LINES segment on the desktop). Both are defined in GlCompat.cpp.
 void DrawLine(Vec2 from, Vec2 to);
 
 void SetColor(Rgba color);

@@ -19,7 +19,7 @@ void DrawRegularStar(const RegularStarPolygon& star) {
     // the n edges i -> i + m (mod n), each several times, and every dot m + 1 times. In one opaque colour the
     // repeats change no pixel, so each edge (same start, same end, same width) and each dot is drawn once:
     // the cost no longer grows with the density.
-    glLineWidth(star.lineWidth);
+    SetLineWidth(star.lineWidth);
     for (int i = 0; i < n; ++i) {
         DrawLine(star.vertices[static_cast<size_t>(i)], star.vertices[static_cast<size_t>((i + m) % n)]);
     }

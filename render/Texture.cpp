@@ -4,6 +4,8 @@
 
 #include <iostream>
 
+#include "render/GlCompat.h"
+
 namespace {
 constexpr float kMinRectSize = 0.001f;
 constexpr Uint32 kRedInLowByte = 0x000000FF;
@@ -12,29 +14,6 @@ bool HasSize(Rect r) { return r.width > kMinRectSize && r.height > kMinRectSize;
 
 // Truncates, so 1.0 gives 255 and 0.999 gives 254; the low eight bits are kept.
 Uint8 ToByte(float component) { return static_cast<Uint8>(static_cast<int>(component * 255.0f) & 0xFF); }
-
-// The rows of a surface may be padded beyond width x bytes per pixel (SDL_ttf pads its blended surfaces),
-// so the upload takes its row length from the pitch; an alignment that fits covers pitches that are not
-// a whole number of pixels (24-bit rows padded to four bytes).
-void SetUnpackLayout(const SDL_Surface& surface, int bytesPerPixel) {
-    glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
-    glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
-    glPixelStorei(GL_UNPACK_SWAP_BYTES, GL_FALSE);
-    if (surface.pitch % bytesPerPixel == 0) {
-        glPixelStorei(GL_UNPACK_ROW_LENGTH, surface.pitch / bytesPerPixel);
-        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-        return;
-    }
-    const int packedRow = surface.w * bytesPerPixel;
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-    for (int alignment : {8, 4, 2}) {
-        if ((packedRow + alignment - 1) / alignment * alignment == surface.pitch) {
-            glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
-            return;
-        }
-    }
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-}
 }  // namespace
 
 Texture::Texture(const std::string& text, const std::string& fontPath, int32_t pointSize, Rgba textColor) {
@@ -99,10 +78,7 @@ void Texture::CreateFromSurface(SDL_Surface* surface) {
                   << "There might be a white rectangle instead of the image.\n";
     }
 
-    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
-    SetUnpackLayout(*surface, bytesPerPixel);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, surface->w, surface->h, 0, layout, GL_UNSIGNED_BYTE, surface->pixels);
-    glPopClientAttrib();
+    if (!UploadSurfacePixels(*surface, layout)) creationOk = false;
     // An image the driver refuses (wider than the largest texture, out of memory) would leave an incomplete
     // texture that draws as a bare quad in the current colour; show the placeholder instead.
     if (const GLenum uploadError = glGetError(); uploadError != GL_NO_ERROR) {
@@ -118,7 +94,7 @@ void Texture::CreateFromSurface(SDL_Surface* surface) {
 void Texture::Draw(Rect dstRect, Rect srcRect) const {
     if (!creationOk) {
         glColor4f(1.0f, 0.0f, 1.0f, 1.0f);
-        glBegin(GL_POLYGON);
+        glBegin(kConvexPolygon);
         glVertex2f(dstRect.left, dstRect.bottom);
         glVertex2f(dstRect.left + dstRect.width, dstRect.bottom);
         glVertex2f(dstRect.left + dstRect.width, dstRect.bottom + dstRect.height);

@@ -1,11 +1,10 @@
 #include "tests/support/TestSupport.h"
 
-#include <SDL_image.h>
-
 #include <iostream>
 
 #include "core/EventRouting.h"
 #include "editor/Game.h"
+#include "tests/support/FramePng.h"
 
 #ifndef STAR_TEST_OUTPUT_DIR
 #define STAR_TEST_OUTPUT_DIR "."
@@ -28,20 +27,8 @@ std::vector<uint8_t> ReadFrame() {
 }
 
 std::string SaveFramePng(const std::string& name) {
-    const std::vector<uint8_t> frame = ReadFrame();
-    // PNG rows run top to bottom; the read-back runs bottom to top.
-    std::vector<uint8_t> flipped(frame.size());
-    const size_t row = static_cast<size_t>(kWindowWidth) * 4;
-    for (size_t y = 0; y < kWindowHeight; ++y)
-        std::copy_n(frame.begin() + static_cast<std::ptrdiff_t>(y * row), row,
-                    flipped.begin() + static_cast<std::ptrdiff_t>((kWindowHeight - 1 - y) * row));
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(flipped.data(), kWindowWidth, kWindowHeight, 32,
-                                                              static_cast<int>(row), SDL_PIXELFORMAT_RGBA32);
     const std::string path = std::string(STAR_TEST_OUTPUT_DIR) + "/" + name + ".png";
-    if (surface != nullptr) {
-        IMG_SavePNG(surface, path.c_str());
-        SDL_FreeSurface(surface);
-    }
+    WriteFramePng(path, kWindowWidth, kWindowHeight);
     return path;
 }
 

@@ -3,8 +3,8 @@
 //   compare-frames ACTUAL.png EXPECTED.png [--tolerance LEVELS] [--max-share FRACTION] [--solid RADIUS]
 //
 // A pixel is off when any channel differs by more than LEVELS (default 0). The frames match when at most FRACTION
-// of all pixels are off (default 0: none), and, with --solid, no pixel is off whose square neighbourhood of that
-// radius is one colour in the expected frame (the strips, the divider and the rule, away from text and figures).
+// of all pixels are off (default 0: none), and, with --solid, no pixel differs at all whose square neighbourhood of
+// that radius is one colour in the expected frame (the strips, the divider and the rule, away from text and figures).
 // Prints one line of counts; exit status 0 on a match, 1 on a mismatch, 2 on a usage or file error.
 #include <SDL.h>
 #include <SDL_image.h>
@@ -84,15 +84,15 @@ int main(int argc, char* argv[]) {
     for (int y = 0; y < e.s.h; ++y)
         for (int x = 0; x < e.s.w; ++x) {
             const int level = LevelDifference(a.At(x, y), e.At(x, y));
-            differing += level > 0;
-            if (level <= tolerance) continue;
-            ++off;
+            if (level == 0) continue;
+            ++differing;
+            off += level > tolerance;
             if (solidRadius >= 0 && IsSolid(e, x, y, solidRadius)) {
-                if (solidOff++ == 0) std::printf("first solid pixel off at %d, %d (row from the top)\n", x, y);
+                if (solidOff++ == 0) std::printf("first solid pixel that differs at %d, %d (row from the top)\n", x, y);
             }
         }
     const double share = static_cast<double>(off) / (static_cast<double>(e.s.w) * e.s.h);
-    std::printf("%ld pixels differ, %ld by more than %d levels (%.3f%%), %ld of them in solid areas\n", differing,
-                off, tolerance, 100.0 * share, solidOff);
+    std::printf("%ld pixels differ, %ld by more than %d levels (%.3f%%), %ld in solid areas\n", differing, off,
+                tolerance, 100.0 * share, solidOff);
     return share <= maxShare && solidOff == 0 ? 0 : 1;
 }

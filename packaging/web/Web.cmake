@@ -1,0 +1,37 @@
+# The browser build (Emscripten): WebGL through Emscripten's fixed-function emulation, the page shell and the
+# font packed into the .data file the page loads. Included from CMakeLists.txt when building with emcmake.
+
+# Emscripten's emulation brings the fixed-function OpenGL and gluOrtho2D; FindOpenGL makes no targets here.
+add_library(OpenGL::GL INTERFACE IMPORTED)
+add_library(OpenGL::GLU INTERFACE IMPORTED)
+
+# The libraries are static here; their configs name those targets *-static.
+foreach(library SDL2 SDL2_ttf SDL2_image SDL2_mixer)
+  if(NOT TARGET ${library}::${library} AND TARGET ${library}::${library}-static)
+    add_library(${library}::${library} ALIAS ${library}::${library}-static)
+  endif()
+endforeach()
+
+# The suite and the benchmarks need a desktop OpenGL context and child processes.
+set(STAR_BUILD_TESTS OFF)
+set(STAR_BUILD_BENCHMARKS OFF)
+
+set(STAR_WEB_DIR ${CMAKE_CURRENT_LIST_DIR})
+
+# Link options of every executable from here on, that is of star-editor.
+add_link_options(
+  -sLEGACY_GL_EMULATION=1
+  -sGL_UNSAFE_OPTS=0
+  -sALLOW_MEMORY_GROWTH=1
+  # A failed start-up returns from main; the runtime then exits and the page learns of it (Module.onExit).
+  -sEXIT_RUNTIME=1
+  -sENVIRONMENT=web
+  # Emscripten 3.1.6 crashes in its HTML minifier.
+  -sMINIFY_HTML=0
+  # SDL2's web audio calls these; a file, because the names begin with $.
+  "-sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${STAR_WEB_DIR}/library-functions.json"
+  # The program opens Resources/Baloo.ttf relative to its working directory, the root of the page's file system.
+  "--preload-file=${PROJECT_SOURCE_DIR}/Resources@/Resources"
+  "--shell-file=${STAR_WEB_DIR}/index.html"
+)
+set(CMAKE_EXECUTABLE_SUFFIX .html)

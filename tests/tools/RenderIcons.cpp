@@ -1,0 +1,141 @@
+// Renders the application icon with the editor's own figures and drawing, offscreen, at every size the desktop
+// asks for, and writes one PNG per size into the folder given: <folder>/<size>x<size>.png.
+//
+// Each size is drawn at a multiple of itself and averaged down, so the edges are smooth; the lines are drawn as
+// wide as suits that size, not scaled down from the largest. Transparency comes from a second pass that draws only
+// the tile's outline, in white on black.
+#include <SDL.h>
+#include <SDL_image.h>
+#include <SDL_opengl.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/Core.h"
+#include "figures/IsotoxalStarPolygon.h"
+#include "figures/RegularStarPolygon.h"
+#include "render/Primitives.h"
+#include "render/StarDrawing.h"
+
+namespace {
+// Every drawing is made this many pixels wide; each icon size divides it.
+constexpr int kCanvas = 768;
+constexpr int kSizes[] = {16, 24, 32, 48, 64, 128, 256};
+
+// The editor's own colours: its panel, its figure area and its figures.
+constexpr Rgba kChrome{0.15f, 0.15f, 0.15f, 1.0f};
+const Rgba kFigureArea = FromRgb255(216, 229, 204);
+constexpr Rgba kFigure{0.0f, 0.0f, 0.0f, 1.0f};
+const Rgba kFill = FromRgb255(98, 146, 99);  // the editor's text colour
+constexpr Rgba kWhite{1.0f, 1.0f, 1.0f, 1.0f};
+
+// A square with rounded corners, inset by margin on every side of the canvas.
+void FillRoundedSquare(float margin, float cornerRadius) {
+    const float low = margin, high = kCanvas - margin, size = high - low;
+    FillRect(low + cornerRadius, low, size - 2 * cornerRadius, size);
+    FillRect(low, low + cornerRadius, size, size - 2 * cornerRadius);
+    for (const float x : {low + cornerRadius, high - cornerRadius})
+        for (const float y : {low + cornerRadius, high - cornerRadius}) FillEllipse(x, y, cornerRadius, cornerRadius);
+}
+
+// The tile: the editor's dark frame around its light figure area and both its figures, one on the other: the {7/3}
+// star in lines over the isotoxal star whose tip angle, 180/7 degrees, makes its outline the same as the {7/3}
+// star's. A point faces straight up. lineWidth is in canvas pixels.
+void DrawIcon(float lineWidth) {
+    constexpr float kHalf = kCanvas / 2.0f;
+    SetColor(kChrome);
+    FillRoundedSquare(kCanvas * 0.02f, kCanvas * 0.18f);
+    SetColor(kFigureArea);
+    FillRoundedSquare(kCanvas * 0.07f, kCanvas * 0.13f);
+
+    constexpr float kRadius = kCanvas * 0.37f;
+    SetColor(kFill);
+    DrawIsotoxalStar(IsotoxalStarPolygon({kHalf, kHalf}, 7, kPi / 7.0f, kRadius, kPi / 2.0f));
+
+    SetColor(kFigure);
+    RegularStarPolygon regular({kHalf, kHalf}, 7, 3, kRadius, lineWidth);
+    regular.angleOffset = kPi / 2.0f;
+    regular.dotRadius = lineWidth / 2.0f;  // round joins at the points
+    regular.UpdateVertices();
+    DrawRegularStar(regular);
+}
+
+std::vector<uint8_t> ReadCanvas() {
+    std::vector<uint8_t> pixels(static_cast<size_t>(kCanvas) * kCanvas * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, kCanvas, kCanvas, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}
+
+std::vector<uint8_t> DrawnCanvas(const std::function<void()>& draw) {
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    draw();
+    glFinish();
+    return ReadCanvas();
+}
+
+// Averages factor x factor blocks; colour comes from the full drawing, coverage from the outline pass. The colour
+// drawing has black outside the tile, so its average is the colour already multiplied by the coverage.
+std::vector<uint8_t> Downsample(const std::vector<uint8_t>& colour, const std::vector<uint8_t>& mask, int size) {
+    const int factor = kCanvas / size;
+    std::vector<uint8_t> icon(static_cast<size_t>(size) * size * 4);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            double sum[3] = {0, 0, 0}, coverage = 0;
+            for (int dy = 0; dy < factor; ++dy)
+                for (int dx = 0; dx < factor; ++dx) {
+                    const size_t at = (static_cast<size_t>(y * factor + dy) * kCanvas + x * factor + dx) * 4;
+                    for (int c = 0; c < 3; ++c) sum[c] += colour[at + c];
+                    coverage += mask[at];
+                }
+            // Read-back rows run bottom to top, PNG rows top to bottom.
+            uint8_t* out = &icon[(static_cast<size_t>(size - 1 - y) * size + x) * 4];
+            const double alpha = coverage / (factor * factor);
+            for (int c = 0; c < 3; ++c)
+                out[c] = alpha > 0 ? static_cast<uint8_t>(std::min(255.0, sum[c] / coverage * 255.0 + 0.5)) : 0;
+            out[3] = static_cast<uint8_t>(alpha + 0.5);
+        }
+    return icon;
+}
+
+bool SavePng(std::vector<uint8_t>& icon, int size, const std::string& path) {
+    SDL_Surface* surface =
+        SDL_CreateRGBSurfaceWithFormatFrom(icon.data(), size, size, 32, size * 4, SDL_PIXELFORMAT_RGBA32);
+    const bool saved = surface != nullptr && IMG_SavePNG(surface, path.c_str()) == 0;
+    SDL_FreeSurface(surface);
+    return saved;
+}
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: render-icons FOLDER\n");
+        return 2;
+    }
+    const auto core = std::make_unique<Core>(EditorWindowSettings());
+    if (!core->initialized) return 1;
+
+    for (const int size : kSizes) {
+        // About one pixel and a half of line in the icon at every size, a little more in the largest.
+        const float lineWidth = std::max(1.5f, size / 48.0f) * (kCanvas / size);
+        const std::vector<uint8_t> colour = DrawnCanvas([&] { DrawIcon(lineWidth); });
+        const std::vector<uint8_t> mask = DrawnCanvas([] {
+            SetColor(kWhite);
+            FillRoundedSquare(kCanvas * 0.02f, kCanvas * 0.18f);
+        });
+        std::vector<uint8_t> icon = Downsample(colour, mask, size);
+        const std::string path = std::string(argv[1]) + "/" + std::to_string(size) + "x" + std::to_string(size) + ".png";
+        if (!SavePng(icon, size, path)) {
+            std::fprintf(stderr, "render-icons: cannot write %s: %s\n", path.c_str(), SDL_GetError());
+            return 1;
+        }
+        std::printf("%s\n", path.c_str());
+    }
+    return 0;
+}

@@ -90,13 +90,19 @@ async function audioState(page) {
   });
 }
 
-async function checkEditor(browser) {
+// A new tab with room for the whole canvas, watched for errors, the script run before the page's own, at the page.
+async function openPage(browser, name, script) {
   const page = await browser.newPage();
   const errors = [];
-  watch(page, 'editor', errors);
+  watch(page, name, errors);
   await page.setViewport({ width: 1280, height: 1000, deviceScaleFactor: 1 });
-  await page.evaluateOnNewDocument(countFrames);
+  await page.evaluateOnNewDocument(script);
   await page.goto(url, { waitUntil: 'load', timeout: kTimeoutMs });
+  return { page, errors };
+}
+
+async function checkEditor(browser) {
+  const { page, errors } = await openPage(browser, 'editor', countFrames);
 
   // The second frame begins only after the first was handed back to the browser.
   await framesAfter(page, 2);
@@ -138,12 +144,7 @@ async function checkEditor(browser) {
 }
 
 async function checkWithoutWebGl(browser) {
-  const page = await browser.newPage();
-  const errors = [];
-  watch(page, 'no-webgl', errors);
-  await page.setViewport({ width: 1280, height: 1000, deviceScaleFactor: 1 });
-  await page.evaluateOnNewDocument(refuseWebGl);
-  await page.goto(url, { waitUntil: 'load', timeout: kTimeoutMs });
+  const { page, errors } = await openPage(browser, 'no-webgl', refuseWebGl);
   await page.waitForFunction(() => document.getElementById('canvas').hidden, { timeout: kTimeoutMs })
     .catch(() => fail('without WebGL the canvas stays on the page'));
   const shown = await page.$eval('#messages', (element) => element.innerText);

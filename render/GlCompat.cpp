@@ -6,6 +6,16 @@
 
 #include "render/Primitives.h"
 
+namespace {
+// One segment as OpenGL draws it at the current line width.
+void DrawLineSegment(Vec2 from, Vec2 to) {
+    glBegin(GL_LINES);
+    glVertex2f(from.x, from.y);
+    glVertex2f(to.x, to.y);
+    glEnd();
+}
+}  // namespace
+
 #ifndef __EMSCRIPTEN__
 
 namespace {
@@ -35,12 +45,7 @@ void SetUnpackLayout(const SDL_Surface& surface, int bytesPerPixel) {
 
 void SetLineWidth(float width) { glLineWidth(width); }
 
-void DrawLine(Vec2 from, Vec2 to) {
-    glBegin(GL_LINES);
-    glVertex2f(from.x, from.y);
-    glVertex2f(to.x, to.y);
-    glEnd();
-}
+void DrawLine(Vec2 from, Vec2 to) { DrawLineSegment(from, to); }
 
 bool UploadSurfacePixels(const SDL_Surface& surface, GLenum layoutOnDesktop) {
     // The caller's unpack settings are neither used nor lost.
@@ -69,13 +74,7 @@ void SetLineWidth(float width) { lineWidth = width; }
 // a parallelogram whose short edges pass through the end points.
 void DrawLine(Vec2 from, Vec2 to) {
     const float width = std::round(lineWidth);  // aliased lines take whole pixel widths
-    if (width <= 1.0f) {
-        glBegin(GL_LINES);
-        glVertex2f(from.x, from.y);
-        glVertex2f(to.x, to.y);
-        glEnd();
-        return;
-    }
+    if (width <= 1.0f) return DrawLineSegment(from, to);
     const float half = width * 0.5f;
     const bool xMajor = std::fabs(to.x - from.x) >= std::fabs(to.y - from.y);
     const float dx = xMajor ? 0.0f : half;

@@ -1,6 +1,9 @@
 # The browser build (Emscripten): WebGL through Emscripten's fixed-function emulation, the page shell and the
 # font packed into the .data file the page loads. Included from CMakeLists.txt when building with emcmake.
 
+# The page ships the printable-ASCII subset of the font, a thirteenth of the download.
+include(${CMAKE_CURRENT_LIST_DIR}/SubsetFont.cmake)
+
 # Emscripten's emulation brings the fixed-function OpenGL and gluOrtho2D; FindOpenGL makes no targets here.
 add_library(OpenGL::GL INTERFACE IMPORTED)
 add_library(OpenGL::GLU INTERFACE IMPORTED)
@@ -31,7 +34,10 @@ add_link_options(
   # SDL2's web audio calls these; a file, because the names begin with $.
   "-sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${STAR_WEB_DIR}/library-functions.json"
   # The program opens Resources/Baloo.ttf relative to its working directory, the root of the page's file system.
-  "--preload-file=${PROJECT_SOURCE_DIR}/Resources@/Resources"
+  "--preload-file=${STAR_SUBSET_FONT}@/Resources/Baloo.ttf"
   "--shell-file=${STAR_WEB_DIR}/index.html"
 )
 set(CMAKE_EXECUTABLE_SUFFIX .html)
+
+# Files the link reads besides the objects; a change to one of them makes a new page.
+set(STAR_WEB_LINK_INPUTS ${STAR_SUBSET_FONT} ${STAR_WEB_DIR}/index.html ${STAR_WEB_DIR}/library-functions.json)

@@ -1,12 +1,14 @@
 // Opens the served editor in Debian's chromium, headless and without any autoplay flag, as a user's browser would,
 // and saves what the canvas shows: the first frame, and the frame after a click on the left vertex box, 5 and Enter.
 // Also checks that a page without WebGL shows the program's own start-up messages, and measures the time from
-// navigation to the first frame and the frame rate. Fails on any page error or console error.
+// navigation to the first frame and the frame rate, and what a first visit transfers and takes (first-visit.mjs).
+// Fails on any page error or console error.
 //
 //   node check-page.mjs URL OUTPUT_DIR
 import { mkdir } from 'node:fs/promises';
 import path from 'node:path';
 import puppeteer from 'puppeteer-core';
+import { reportFirstVisits } from './first-visit.mjs';
 
 const [url, outputDir] = process.argv.slice(2);
 if (!url || !outputDir) {
@@ -176,6 +178,7 @@ const browser = await puppeteer.launch({
 try {
   console.log(`check-page: ${await browser.version()}`);
   await checkEditor(browser);
+  await reportFirstVisits(browser, url, countFrames);
   await checkWithoutWebGl(browser);
 } catch (error) {
   fail(error.stack || String(error));

@@ -6,12 +6,19 @@
 #include <SDL.h>
 #include <SDL_opengl.h>
 
+#include "core/Types.h"
+
 #ifdef __EMSCRIPTEN__
 // For the convex shapes drawn here a fan from the first corner covers the same pixels as a polygon.
 inline constexpr GLenum kConvexPolygon = GL_TRIANGLE_FAN;
 #else
 inline constexpr GLenum kConvexPolygon = GL_POLYGON;
 #endif
+
+// The width of the lines DrawLineSegment draws from now on, in pixels of the drawable.
+void SetLinePixels(float width);
+// One segment, in drawing units, at that width: one GL_LINES segment on the desktop.
+void DrawLineSegment(Vec2 from, Vec2 to);
 
 // Uploads the pixels of a 3- or 4-byte surface into the bound 2D texture, rows as the surface stores them, top
 // first. layoutOnDesktop (GL_RGB, GL_BGR, GL_RGBA or GL_BGRA) names the surface's byte order. Leaves any OpenGL

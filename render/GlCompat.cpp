@@ -45,6 +45,8 @@ void SetUnpackLayout(const SDL_Surface& surface, int bytesPerPixel) {
 
 void SetLineWidth(float width) { glLineWidth(width); }
 
+void DropPendingGlErrors() {}
+
 void DrawLine(Vec2 from, Vec2 to) { DrawLineSegment(from, to); }
 
 bool UploadSurfacePixels(const SDL_Surface& surface, GLenum layoutOnDesktop) {
@@ -69,6 +71,14 @@ struct SurfaceFree {
 }  // namespace
 
 void SetLineWidth(float width) { lineWidth = width; }
+
+// Each call clears one of the few error flags WebGL keeps; the bound only guards against a context that keeps
+// answering with an error.
+void DropPendingGlErrors() {
+    constexpr int kMostPendingErrors = 16;
+    for (int i = 0; i < kMostPendingErrors && glGetError() != GL_NO_ERROR; ++i) {
+    }
+}
 
 // A wide line as desktop OpenGL rasterises it: the segment moved half the width to each side along its minor axis,
 // a parallelogram whose short edges pass through the end points.

@@ -67,6 +67,7 @@ void Texture::CreateFromSurface(SDL_Surface* surface) {
         return;
     }
 
+    DropPendingGlErrors();  // in the browser, errors the GL emulation left behind are not this texture's
     glDeleteTextures(1, &id);  // a texture created again keeps one name, not two
     glGenTextures(1, &id);
     glBindTexture(GL_TEXTURE_2D, id);

@@ -154,12 +154,14 @@ async function longEntry(page, result, reportsSeen) {
   });
   const refused = (reports) => reports.slice(reportsSeen).some((report) => report.text.includes(kUploadRefused));
   await clickCanvas(page, kAngleBox);
-  // Each digit is wider than 8 pixels at the panel's font size, so the limit is never reached first.
-  const kChunk = 100;
+  // A digit is about 20 pixels wide at the panel's font size: most of the digits go at once, the rest in steps.
+  // Each is wider than 8 pixels, so the limit on the digits is never reached first.
+  let chunk = Math.floor(largest / 24);
   let typed = 0;
   while (typed < largest / 8 && !refused(await page.reports())) {
-    await page.type('8'.repeat(kChunk));
-    typed += kChunk;
+    await page.type('8'.repeat(chunk));
+    typed += chunk;
+    chunk = 50;
     await framesAfter(page, (await frameCount(page)) + 2);
   }
   await page.press('Enter');

@@ -8,9 +8,10 @@ const kTimeoutMs = 60000;
 const kReportedTypes = { error: 'error', warn: 'warn', warning: 'warn' };
 
 class PuppeteerPage {
-  constructor(page, hasSoundDevice) {
+  constructor(page, { hasSoundDevice, typeAhead }) {
     this.page = page;
     this.hasSoundDevice = hasSoundDevice;
+    this.typeAhead = typeAhead;
     this.log = [];
     page.on('console', (message) => {
       const type = kReportedTypes[message.type()];
@@ -28,7 +29,13 @@ class PuppeteerPage {
   }
 
   press(key) { return this.page.keyboard.press(key); }
-  type(text) { return this.page.keyboard.type(text); }
+  // With typeAhead the keys go out in order without waiting for each to be handled, which over the DevTools
+  // protocol takes a frame per key; over WebDriver BiDi, type() sends all of them as one action already.
+  async type(text) {
+    const keyboard = this.page.keyboard;
+    if (!this.typeAhead) return keyboard.type(text);
+    await Promise.all([...text].flatMap((key) => [keyboard.down(key), keyboard.up(key)]));
+  }
 
   async saveCanvas(file) {
     const canvas = await this.page.$('#canvas');
@@ -41,12 +48,12 @@ class PuppeteerPage {
 }
 
 // Wraps a launched browser as an engine: open() makes a watched tab with the hooks in place, at the page.
-function engineOf(browser, url, { hasSoundDevice, cleanUp = async () => {} }) {
+function engineOf(browser, url, { cleanUp = async () => {}, ...pageOptions }) {
   return {
     version: () => browser.version(),
     async open(hooks, viewport) {
       const page = await browser.newPage();
-      const watched = new PuppeteerPage(page, hasSoundDevice);
+      const watched = new PuppeteerPage(page, pageOptions);
       await page.setViewport({ ...viewport, deviceScaleFactor: 1 });
       for (const hook of hooks) await page.evaluateOnNewDocument(hook);
       await page.goto(url, { waitUntil: 'load', timeout: kTimeoutMs });
@@ -77,7 +84,7 @@ export async function launchChromium(url) {
     ],
   });
   // Headless Chromium plays into a sound device of its own.
-  return engineOf(browser, url, { hasSoundDevice: true });
+  return engineOf(browser, url, { hasSoundDevice: true, typeAhead: true });
 }
 
 export async function launchFirefox(url) {
@@ -91,7 +98,7 @@ export async function launchFirefox(url) {
       timeout: kTimeoutMs,
     });
     // Firefox finds no sound device under Xvfb without a sound server, and its audio contexts then stay suspended.
-    return engineOf(browser, url, { hasSoundDevice: false, cleanUp: () => xvfb.stop() });
+    return engineOf(browser, url, { hasSoundDevice: false, typeAhead: false, cleanUp: () => xvfb.stop() });
   } catch (error) {
     await xvfb.stop();
     throw error;

@@ -33,6 +33,9 @@ const result = {
   },
 };
 
+// Stopped from outside, it still ends the X servers and drivers the engines started (they go on 'exit').
+for (const signal of ['SIGINT', 'SIGTERM']) process.once(signal, () => process.exit(1));
+
 await mkdir(outputDir, { recursive: true });
 let engine = null;
 try {

@@ -16,7 +16,7 @@
 import path from 'node:path';
 import { countFrames, refuseWebGl } from './page-hooks.mjs';
 
-export const kViewport = { width: 1280, height: 1000 };
+const kViewport = { width: 1280, height: 1000 };
 const kCanvasWidth = 1200;
 const kCanvasHeight = 900;
 // Points in canvas pixels from the canvas's top-left corner, on the editor's boxes.
@@ -84,14 +84,16 @@ async function audioState(page) {
   });
 }
 
-// The page's new reports since `seen` of them were judged: warnings are shown, anything else fails the step
-// unless `expected` accepts it. Returns how many reports have been judged.
+// The page's new reports since `seen` of them were judged: warnings are shown, once each with their number,
+// anything else fails the step unless `expected` accepts it. Returns how many reports have been judged.
 async function judgeReports(page, result, step, seen, expected = () => false) {
   const reports = await page.reports();
+  const warnings = new Map();
   for (const report of reports.slice(seen)) {
-    if (!isError(report)) result.log(`${step}: ${describeReport(report)}`);
+    if (!isError(report)) warnings.set(report.text, (warnings.get(report.text) || 0) + 1);
     else if (!expected(report)) result.fail(`${step}: the page reported ${describeReport(report)}`);
   }
+  for (const [text, count] of warnings) result.log(`${step}: warning${count > 1 ? ` (${count} times)` : ''}: ${text}`);
   return reports.length;
 }
 
@@ -142,37 +144,43 @@ async function fiveVertices(page, result) {
   return reportsSeen;
 }
 
-// Digits typed into an angle box until their image is wider than the browser's largest texture: the program says
-// so on its error stream, which must reach the console and leave the canvas where it was.
-async function longEntry(page, result, reportsSeen) {
-  const before = await canvasBox(page);
-  const largest = await page.evaluate(() => {
-    const gl = document.createElement('canvas').getContext('webgl');
-    const size = gl ? gl.getParameter(gl.MAX_TEXTURE_SIZE) : 0;
-    if (gl && gl.getExtension('WEBGL_lose_context')) gl.getExtension('WEBGL_lose_context').loseContext();
-    return size;
-  });
-  const refused = (reports) => reports.slice(reportsSeen).some((report) => report.text.includes(kUploadRefused));
-  await clickCanvas(page, kAngleBox);
-  // A digit is about 20 pixels wide at the panel's font size: most of the digits go at once, the rest in steps.
-  // Each is wider than 8 pixels, so the limit on the digits is never reached first.
+const largestTexture = (page) => page.evaluate(() => {
+  const gl = document.createElement('canvas').getContext('webgl');
+  const size = gl ? gl.getParameter(gl.MAX_TEXTURE_SIZE) : 0;
+  if (gl && gl.getExtension('WEBGL_lose_context')) gl.getExtension('WEBGL_lose_context').loseContext();
+  return size;
+});
+
+const uploadRefusal = (reports, seen) => reports.slice(seen).find((report) => report.text.includes(kUploadRefused));
+
+// Types digits into the open box until the program reports a refused upload; returns how many it typed. A digit is
+// about 20 pixels wide at the panel's font size: most of them go at once, the rest in steps. Each is wider than
+// 8 pixels, so the limit on the digits is never reached first.
+async function typeUntilRefused(page, reportsSeen, largest) {
   let chunk = Math.floor(largest / 24);
   let typed = 0;
-  while (typed < largest / 8 && !refused(await page.reports())) {
+  while (typed < largest / 8 && !uploadRefusal(await page.reports(), reportsSeen)) {
     await page.type('8'.repeat(chunk));
     typed += chunk;
     chunk = 50;
     await framesAfter(page, (await frameCount(page)) + 2);
   }
+  return typed;
+}
+
+// Digits typed into an angle box until their image is wider than the browser's largest texture: the program says
+// so on its error stream, which must reach the console and leave the canvas where it was.
+async function longEntry(page, result, reportsSeen) {
+  const before = await canvasBox(page);
+  const largest = await largestTexture(page);
+  await clickCanvas(page, kAngleBox);
+  const typed = await typeUntilRefused(page, reportsSeen, largest);
   await page.press('Enter');
   await framesAfter(page, (await frameCount(page)) + 3);
-  const reports = await page.reports();
   result.log(`${typed} digits typed into the angle box (largest texture ${largest} pixels)`);
-  if (refused(reports)) {
-    result.log(`the console got: ${reports.slice(reportsSeen).find((r) => r.text.includes(kUploadRefused)).text}`);
-  } else {
-    result.fail(`after ${typed} digits the console has no line "${kUploadRefused}"`);
-  }
+  const refusal = uploadRefusal(await page.reports(), reportsSeen);
+  if (refusal) result.log(`the console got: ${refusal.text}`);
+  else result.fail(`after ${typed} digits the console has no line "${kUploadRefused}"`);
   await judgeReports(page, result, 'the long entry', reportsSeen, (report) => report.text.includes(kUploadRefused));
 
   const after = await canvasBox(page);
@@ -181,8 +189,8 @@ async function longEntry(page, result, reportsSeen) {
   }
   const message = await pageMessage(page);
   if (message) result.fail(`after the long entry the page shows a message:\n${describeMessage(message)}`);
-  const frames = await frameCount(page);
-  await framesAfter(page, frames + 10);
+  // and the editor goes on drawing
+  await framesAfter(page, (await frameCount(page)) + 10);
 }
 
 async function checkEditor(engine, result) {

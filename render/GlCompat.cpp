@@ -47,6 +47,8 @@ void SetLinePixels(float width) { glLineWidth(width); }
 
 void DrawLineSegment(Vec2 from, Vec2 to) { DrawGlLine(from, to); }
 
+void DropPendingGlErrors() {}
+
 bool UploadSurfacePixels(const SDL_Surface& surface, GLenum layoutOnDesktop) {
     // The caller's unpack settings are neither used nor lost.
     glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
@@ -69,6 +71,14 @@ struct SurfaceFree {
 }  // namespace
 
 void SetLinePixels(float width) { linePixels = width; }
+
+// Each call clears one of the few error flags WebGL keeps; the bound only guards against a context that keeps
+// answering with an error.
+void DropPendingGlErrors() {
+    constexpr int kMostPendingErrors = 16;
+    for (int i = 0; i < kMostPendingErrors && glGetError() != GL_NO_ERROR; ++i) {
+    }
+}
 
 // A wide line as desktop OpenGL rasterises it: the segment moved half the width to each side along its minor axis,
 // a parallelogram whose short edges pass through the end points.

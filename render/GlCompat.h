@@ -24,3 +24,9 @@ void DrawLineSegment(Vec2 from, Vec2 to);
 // first. layoutOnDesktop (GL_RGB, GL_BGR, GL_RGBA or GL_BGRA) names the surface's byte order. Leaves any OpenGL
 // error of the upload for the caller to read; false only when the pixels could not be prepared (reported).
 bool UploadSurfacePixels(const SDL_Surface& surface, GLenum layoutOnDesktop);
+
+// In the browser, drops the OpenGL errors that earlier calls left pending, so that the next glGetError reads only
+// what follows: the fixed-function emulation leaves one of its own (it sets a vertex attribute at location -1, which
+// some browsers record as GL_INVALID_VALUE) for whoever asks next. On the desktop it issues no call: a pending error
+// there is a real one, and the caller reports it.
+void DropPendingGlErrors();

@@ -94,6 +94,7 @@ void Texture::Upload(SDL_Surface* surface) const {
         return;
     }
 
+    DropPendingGlErrors();  // in the browser, errors the GL emulation left behind are not this texture's
     glDeleteTextures(1, &id);  // a texture created again keeps one name, not two
     glGenTextures(1, &id);
     glBindTexture(GL_TEXTURE_2D, id);

@@ -146,7 +146,7 @@ Drawable Core::InitialDrawable() const {
 }
 
 // Sizes the window for its screen, decorations included, and centres it in the usable area with the title bar on
-// the screen. A window that fits at the display's scale is left where SDL put it.
+// the screen. A window that already has that size is left where SDL put it.
 void Core::FitWindowToScreen() {
 #ifndef __EMSCRIPTEN__
     const int display = SDL_GetWindowDisplayIndex(sdlWindow);
@@ -155,8 +155,9 @@ void Core::FitWindowToScreen() {
     const bool nearTheEdges = usable.w - drawable.width < kRoomForDecorations ||
                               usable.h - drawable.height < kRoomForDecorations;
     const ScreenRoom room{usable.w, usable.h, BordersOf(sdlWindow, nearTheEdges), DisplayScale()};
-    drawable = ::FitWindowToScreen(window, room);
-    if (drawable.pixelsPerUnit == 1.0f) return;
+    const Drawable fitted = ::FitWindowToScreen(window, room);
+    if (fitted.width == drawable.width && fitted.height == drawable.height) return;
+    drawable = fitted;
     SDL_SetWindowSize(sdlWindow, drawable.width, drawable.height);
     const WindowBorders& b = room.borders;
     SDL_SetWindowPosition(sdlWindow, usable.x + b.left + (usable.w - b.left - b.right - drawable.width) / 2,

@@ -58,8 +58,9 @@ self.addEventListener('fetch', (event) => {
   if (request.method !== 'GET' || url.origin !== kScope.origin || !url.pathname.startsWith(kScope.pathname)) return;
   const path = decodeURIComponent(url.pathname.slice(kScope.pathname.length)) || 'index.html';
   if (request.mode === 'navigate') {
-    // Revalidated, never taken from the browser's cache as it is: the page names the build to run.
-    if (path === 'index.html') event.respondWith(networkFirst(new Request(request, { cache: 'no-cache' }), path));
+    // Always asked for whole: the page names the build to run, and a server's validators may not tell two builds
+    // apart (a file's time in whole seconds).
+    if (path === 'index.html') event.respondWith(networkFirst(new Request(request, { cache: 'no-store' }), path));
     return;
   }
   if (!kPaths.has(path)) return;

@@ -27,7 +27,8 @@ export async function makeSites(site, folder) {
     await mkdir(path.dirname(page), { recursive: true });
     await cp(site, page, { recursive: true });
     // The host's own page at its root, where scripts/serve-web looks for one.
-    await writeFile(path.join(root, 'index.html'), `<!doctype html><title>A host</title><a href="${kSubPath}/">editor</a>\n`);
+    const hostPage = `<!doctype html><title>A host</title><a href="${kSubPath}/">The editor</a>\n`;
+    await writeFile(path.join(root, 'index.html'), hostPage);
     return { root, page };
   };
   const built = await copyUnder('built');
@@ -58,7 +59,10 @@ export async function serveSite(root, port = 0) {
         resolve(new URL(out.split('\n')[0]));
       }
     });
-    server.once('exit', (status) => { clearTimeout(timer); reject(new Error(`serve-web ended (${status}):\n${log}`)); });
+    server.once('exit', (status) => {
+      clearTimeout(timer);
+      reject(new Error(`serve-web ended (${status}):\n${log}`));
+    });
   });
   return {
     origin: address.origin,

@@ -122,7 +122,8 @@ bool SavePng(std::vector<uint8_t>& icon, int size, const std::string& path) {
 // The smallest whole number of pixels per drawing unit at which every size divides the drawing; 0 if none does.
 int ScaleFor(const std::vector<int>& sizes) {
     for (int scale = 1; scale <= kLargestScale; ++scale) {
-        if (std::all_of(sizes.begin(), sizes.end(), [&](int size) { return kCanvas * scale % size == 0; })) return scale;
+        const auto divides = [&](int size) { return kCanvas * scale % size == 0; };
+        if (std::all_of(sizes.begin(), sizes.end(), divides)) return scale;
     }
     return 0;
 }

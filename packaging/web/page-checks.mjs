@@ -11,6 +11,7 @@
 //   page.reports()               what the page reported so far: [{ type, text }], type 'error', 'warn', 'pageerror'
 //                                or 'failed' (a request)
 //   page.reload()                loads the page again, hooks included
+//   page.resize(viewport)        gives the page another viewport, as a resized window or a turned phone does
 //   page.installabilityErrors()  why the browser would not install the page as an app: [text], or null where it
 //                                does not say
 //   page.close()
@@ -32,9 +33,9 @@ const kCanvasHeight = 900;
 // Screens the page must fit whole: a 1366 x 768 laptop's browser, a phone, a 1920 x 1080 desktop's browser.
 const kPhone = { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
 const kFittedViewports = [{ width: 1366, height: 657 }, kPhone, { width: 1920, height: 955 }];
-// Where the keypad must share the screen with the canvas: a phone held sideways, a tablet both ways.
-const kKeypadViewports = [
-  { width: 844, height: 390, deviceScaleFactor: 3, isMobile: true, hasTouch: true, isLandscape: true },
+// Where the keypad must share the screen with the canvas: the phone turned, a tablet both ways.
+const kPhoneTurned = { ...kPhone, width: kPhone.height, height: kPhone.width, isLandscape: true };
+const kTablets = [
   { width: 820, height: 1180, deviceScaleFactor: 2, isMobile: true, hasTouch: true },
   { width: 1180, height: 820, deviceScaleFactor: 2, isMobile: true, hasTouch: true, isLandscape: true },
 ];
@@ -416,23 +417,24 @@ async function checkKeypadEdit(engine, result) {
     for (const key of kColourKeys) await tapKey(page, key);
     const layout = await judgeLayout(page, result, 'the phone with its keypad');
     if (!layout.keypad) result.fail('the phone shows no keypad after a tap');
-    const file = await result.saveCanvas(page, 'keypad-colour');
-    const colour = await colourAt(file, kBackgroundPoint);
-    result.log(`after the keypad's keys in the background colour box, the background is ${colour.join(', ')}`);
-    if (colour.join() !== kColourSet.join()) {
-      result.fail(`the keypad set the background to ${colour.join(', ')}, not ${kColourSet.join(', ')}`);
-    }
+    await judgeBackground(page, result, 'keypad-colour', 'after the keypad\'s keys in the background colour box');
     const state = await touchState(page);
     if (state.focused !== 'canvas') result.fail(`after the keypad, ${state.focused || 'nothing'} has the focus`);
     if (state.zoom !== 1) result.fail(`the taps zoomed the page to ${state.zoom}`);
     if (state.selected) result.fail(`the taps selected "${state.selected}"`);
     await page.savePage(path.join(result.outputDir, 'keypad-phone.png'));
+
+    // Turned, the page lays itself out again and the editor follows at the new size, the edit kept.
+    await page.resize(kPhoneTurned);
+    await judgeLayout(page, result, `the phone turned, ${describeViewport(kPhoneTurned)}`);
+    await judgeBackground(page, result, 'keypad-colour-turned', 'the phone turned');
+    await page.savePage(path.join(result.outputDir, `keypad-${viewportName(kPhoneTurned)}.png`));
     await judgeReports(page, result, 'the keypad', 0);
   } finally {
     await page.close();
   }
-  // The other screens a keypad shares: both whole, side by side or one above the other.
-  for (const viewport of kKeypadViewports) {
+  // A tablet both ways: the keypad and the canvas both whole, one beside or below the other.
+  for (const viewport of kTablets) {
     const tablet = await engine.open([countFrames], viewport);
     try {
       await framesAfter(tablet, 2);
@@ -446,6 +448,15 @@ async function checkKeypadEdit(engine, result) {
     } finally {
       await tablet.close();
     }
+  }
+}
+
+// The background colour the keypad set, where the canvas shows it.
+async function judgeBackground(page, result, name, step) {
+  const colour = await colourAt(await result.saveCanvas(page, name), kBackgroundPoint);
+  result.log(`${step}: the background is ${colour.join(', ')}`);
+  if (colour.join() !== kColourSet.join()) {
+    result.fail(`${step}: the background is ${colour.join(', ')}, not ${kColourSet.join(', ')}`);
   }
 }
 

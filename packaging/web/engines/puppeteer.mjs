@@ -49,6 +49,7 @@ class PuppeteerPage {
   savePage(file) { return this.page.screenshot({ path: file }); }
   async reports() { return [...this.log]; }
   reload() { return this.page.reload({ waitUntil: 'load', timeout: kTimeoutMs }); }
+  resize(viewport) { return this.page.setViewport({ deviceScaleFactor: 1, ...viewport }); }
 
   // Chromium's own verdict on whether the page can be installed as an app; null where the browser gives none.
   async installabilityErrors() {

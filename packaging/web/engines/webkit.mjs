@@ -135,6 +135,7 @@ class WebKitPage {
   async savePage(file) { await writeFile(file, Buffer.from(await this.driver.takeScreenshot(), 'base64')); }
   reports() { return this.evaluate(() => window.starConsole || []); }
   reload() { return this.driver.navigate().refresh(); }
+  resize(viewport) { return setViewport(this.driver, viewport); }
   installabilityErrors() { return null; }
   close() { return this.driver.get('about:blank'); }
 }

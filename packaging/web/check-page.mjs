@@ -1,8 +1,11 @@
 // Runs the page's checks (page-checks.mjs) in one browser engine (engines/), on the served editor, without any
-// autoplay flag, as a user's browser would. Saves what the canvas shows in OUTPUT_DIR, writes the engine's figures
-// (time to the first frame, frame rate) to OUTPUT_DIR/figures.txt, and fails on anything a check finds wrong.
+// autoplay flag, as a user's browser would. Saves what the canvas shows in OUTPUT_DIR, lists the frames to compare
+// with the desktop's in OUTPUT_DIR/frames.txt (one "FILE REFERENCE WIDTH" a line: the reference frame's name and
+// the width to render it at), writes the engine's figures (time to the first frame, frame rate) to
+// OUTPUT_DIR/figures.txt, and fails on anything a check finds wrong. SITE_DIR is the built page (dist/web/), which
+// the checks that need servers of their own copy and serve.
 //
-//   node check-page.mjs ENGINE URL OUTPUT_DIR        ENGINE: chromium, firefox or webkit
+//   node check-page.mjs ENGINE URL OUTPUT_DIR SITE_DIR        ENGINE: chromium, firefox or webkit
 import { mkdir, writeFile } from 'node:fs/promises';
 import path from 'node:path';
 import { launchChromium, launchFirefox } from './engines/puppeteer.mjs';
@@ -11,16 +14,18 @@ import { checks } from './page-checks.mjs';
 
 const engines = { chromium: launchChromium, firefox: launchFirefox, webkit: launchWebKit };
 
-const [engineName, url, outputDir] = process.argv.slice(2);
-if (!engines[engineName] || !url || !outputDir) {
-  console.error(`usage: node check-page.mjs ${Object.keys(engines).join('|')} URL OUTPUT_DIR`);
+const [engineName, url, outputDir, siteDir] = process.argv.slice(2);
+if (!engines[engineName] || !url || !outputDir || !siteDir) {
+  console.error(`usage: node check-page.mjs ${Object.keys(engines).join('|')} URL OUTPUT_DIR SITE_DIR`);
   process.exit(2);
 }
 
 const failures = [];
 const result = {
   outputDir,
+  siteDir,
   figures: {},
+  frames: [],
   log: (line) => console.log(`check-page: ${engineName}: ${line}`),
   fail(line) {
     failures.push(line);
@@ -56,6 +61,8 @@ try {
   if (engine) await engine.close();
 }
 const { firstFrameMs, framesPerSecond } = result.figures;
+await writeFile(path.join(outputDir, 'frames.txt'),
+  result.frames.map(({ file, reference, width }) => `${file} ${reference} ${width}\n`).join(''));
 await writeFile(path.join(outputDir, 'figures.txt'),
   `first frame ${firstFrameMs ?? '?'} ms after navigation, ${framesPerSecond ?? '?'} frames per second\n`);
 process.exit(failures.length === 0 ? 0 : 1);

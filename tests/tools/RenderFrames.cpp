@@ -40,7 +40,9 @@ int main(int argc, char* argv[]) {
     // A screen larger than any drawable asked for, so the width asked for is the one given.
     setenv("SDL_DISPLAY_USABLE_BOUNDS", "0,0,16384,16384", 1);
     const WindowSettings settings = EditorWindowSettings();
-    const auto core = std::make_unique<Core>(settings, static_cast<float>(width) / settings.width);
+    // Half a pixel over the width: the drawable is the largest that fits, and a scale of exactly width / 1200
+    // can round, as a float, to just under the last whole 4 x 3 step (1144 would give 1140).
+    const auto core = std::make_unique<Core>(settings, (static_cast<float>(width) + 0.5f) / settings.width);
     if (!core->initialized) return 1;
     if (core->drawable.width != width) {
         std::fprintf(stderr, "render-frames: %d pixels keep no 4 : 3 drawable; the nearest is %d\n", width,

@@ -1,17 +1,20 @@
 // Chromium and Firefox, driven by puppeteer-core: Chromium over its DevTools protocol, headless; Firefox over
 // WebDriver BiDi, in a window of a virtual X server (headless Firefox gets no WebGL without a GPU). Both run the
 // hooks before the page's own script and hear the page's console through the driver.
+import { writeFile } from 'node:fs/promises';
 import puppeteer from 'puppeteer-core';
+import { canvasDevicePixels, cutCanvas } from './canvas-shot.mjs';
 import { startXvfb } from './xvfb.mjs';
 
 const kTimeoutMs = 60000;
 const kReportedTypes = { error: 'error', warn: 'warn', warning: 'warn' };
 
 class PuppeteerPage {
-  constructor(page, { hasSoundDevice, typeAhead }) {
+  constructor(page, { hasSoundDevice, typeAhead, installability }) {
     this.page = page;
     this.hasSoundDevice = hasSoundDevice;
     this.typeAhead = typeAhead;
+    this.installability = installability;
     this.log = [];
     page.on('console', (message) => {
       const type = kReportedTypes[message.type()];
@@ -28,6 +31,7 @@ class PuppeteerPage {
     await this.page.mouse.click(x, y);
   }
 
+  tap(x, y) { return this.page.touchscreen.tap(x, y); }
   press(key) { return this.page.keyboard.press(key); }
   // With typeAhead the keys go out in order without waiting for each to be handled, which over the DevTools
   // protocol takes a frame per key; over WebDriver BiDi, type() sends all of them as one action already.
@@ -38,25 +42,43 @@ class PuppeteerPage {
   }
 
   async saveCanvas(file) {
-    const canvas = await this.page.$('#canvas');
-    await canvas.screenshot({ path: file });
+    const rect = await this.page.evaluate(canvasDevicePixels);
+    await writeFile(file, cutCanvas(await this.page.screenshot(), rect));
   }
 
   savePage(file) { return this.page.screenshot({ path: file }); }
   async reports() { return [...this.log]; }
+  reload() { return this.page.reload({ waitUntil: 'load', timeout: kTimeoutMs }); }
+  resize(viewport) { return this.page.setViewport({ deviceScaleFactor: 1, ...viewport }); }
+
+  // Chromium's own verdict on whether the page can be installed as an app; null where the browser gives none.
+  async installabilityErrors() {
+    if (!this.installability) return null;
+    const session = await this.page.createCDPSession();
+    try {
+      const { installabilityErrors } = await session.send('Page.getInstallabilityErrors');
+      return installabilityErrors.map(({ errorId, errorArguments }) =>
+        [errorId, ...errorArguments.map(({ name, value }) => `${name}=${value}`)].join(' '));
+    } finally {
+      await session.detach();
+    }
+  }
+
   close() { return this.page.close(); }
 }
 
-// Wraps a launched browser as an engine: open() makes a watched tab with the hooks in place, at the page.
-function engineOf(browser, url, { cleanUp = async () => {}, ...pageOptions }) {
+// Wraps a launched browser as an engine: open() makes a watched tab with the hooks in place, at the page (or at
+// another address).
+function engineOf(browser, url, { cleanUp = async () => {}, supports, ...pageOptions }) {
   return {
+    supports,
     version: () => browser.version(),
-    async open(hooks, viewport) {
+    async open(hooks, viewport, address = url) {
       const page = await browser.newPage();
       const watched = new PuppeteerPage(page, pageOptions);
-      await page.setViewport({ ...viewport, deviceScaleFactor: 1 });
+      await page.setViewport({ deviceScaleFactor: 1, ...viewport });
       for (const hook of hooks) await page.evaluateOnNewDocument(hook);
-      await page.goto(url, { waitUntil: 'load', timeout: kTimeoutMs });
+      await page.goto(address, { waitUntil: 'load', timeout: kTimeoutMs });
       return watched;
     },
     async close() {
@@ -84,7 +106,10 @@ export async function launchChromium(url) {
     ],
   });
   // Headless Chromium plays into a sound device of its own.
-  return engineOf(browser, url, { hasSoundDevice: true, typeAhead: true });
+  return engineOf(browser, url, {
+    hasSoundDevice: true, typeAhead: true, installability: true,
+    supports: { deviceScale: true, touch: true, serviceWorker: true },
+  });
 }
 
 export async function launchFirefox(url) {
@@ -98,7 +123,11 @@ export async function launchFirefox(url) {
       timeout: kTimeoutMs,
     });
     // Firefox finds no sound device under Xvfb without a sound server, and its audio contexts then stay suspended.
-    return engineOf(browser, url, { hasSoundDevice: false, typeAhead: false, cleanUp: () => xvfb.stop() });
+    // It takes a device scale and taps over WebDriver BiDi, but keeps its pointer fine.
+    return engineOf(browser, url, {
+      hasSoundDevice: false, typeAhead: false, installability: false, cleanUp: () => xvfb.stop(),
+      supports: { deviceScale: true, touch: true, serviceWorker: true },
+    });
   } catch (error) {
     await xvfb.stop();
     throw error;

@@ -4,16 +4,16 @@
 // That driver speaks classic WebDriver only: it can neither run a script before the page's own nor hear the
 // console. So the page is opened through a small proxy in front of the server that puts the hooks, and a recorder
 // of the console (page-hooks.mjs), at the top of each HTML document it passes on; the page itself is unchanged.
-// Its element screenshots of a WebGL canvas come out shifted, so the canvas is cut out of a screenshot of the
-// whole viewport at its bounding rectangle.
+// Since the proxy changes the HTML, a service worker cannot keep a page that matches its digests; nor can the driver
+// set a device scale or touch, so the checks that need those leave WebKit out.
 import { spawn } from 'node:child_process';
 import { writeFile } from 'node:fs/promises';
 import http from 'node:http';
 import net from 'node:net';
 import zlib from 'node:zlib';
-import { PNG } from 'pngjs';
 import { Builder, Key } from 'selenium-webdriver';
 import { recordConsole } from '../page-hooks.mjs';
+import { canvasDevicePixels, cutCanvas } from './canvas-shot.mjs';
 import { startXvfb } from './xvfb.mjs';
 
 const kMiniBrowser = '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
@@ -128,19 +128,15 @@ class WebKitPage {
   type(text) { return this.driver.actions().sendKeys(text).perform(); }
 
   async saveCanvas(file) {
-    const rect = await this.evaluate(() => {
-      const { x, y, width, height } = document.getElementById('canvas').getBoundingClientRect();
-      return { x, y, width, height, scale: window.devicePixelRatio };
-    });
-    const whole = PNG.sync.read(Buffer.from(await this.driver.takeScreenshot(), 'base64'));
-    const [x, y, width, height] = [rect.x, rect.y, rect.width, rect.height].map((v) => Math.round(v * rect.scale));
-    const canvas = new PNG({ width, height });
-    PNG.bitblt(whole, canvas, x, y, width, height, 0, 0);
-    await writeFile(file, PNG.sync.write(canvas));
+    const rect = await this.evaluate(canvasDevicePixels);
+    await writeFile(file, cutCanvas(Buffer.from(await this.driver.takeScreenshot(), 'base64'), rect));
   }
 
   async savePage(file) { await writeFile(file, Buffer.from(await this.driver.takeScreenshot(), 'base64')); }
   reports() { return this.evaluate(() => window.starConsole || []); }
+  reload() { return this.driver.navigate().refresh(); }
+  resize(viewport) { return setViewport(this.driver, viewport); }
+  installabilityErrors() { return null; }
   close() { return this.driver.get('about:blank'); }
 }
 
@@ -162,25 +158,34 @@ export async function launchWebKit(url) {
     stops.push(() => xvfb.stop());
     const service = await startDriverService(xvfb.display);
     stops.push(() => service.stop());
-    const proxy = await startProxy(new URL(url).origin);
-    stops.push(() => proxy.close());
+    // One proxy per origin the checks open, each on a port of its own for as long as the engine runs.
+    const proxies = new Map();
+    const proxyFor = async (origin) => {
+      if (!proxies.has(origin)) {
+        const proxy = await startProxy(origin);
+        proxies.set(origin, proxy);
+        stops.push(() => proxy.close());
+      }
+      return proxies.get(origin);
+    };
     const driver = await new Builder().usingServer(service.address).withCapabilities({
       browserName: 'MiniBrowser',
       'webkitgtk:browserOptions': { binary: process.env.STAR_MINIBROWSER || kMiniBrowser, args: ['--automation'] },
     }).build();
     stops.push(() => driver.quit());
     await driver.manage().setTimeouts({ script: kTimeoutMs, pageLoad: kTimeoutMs });
-    const pageUrl = new URL(url);
-    const proxied = `${proxy.origin}${pageUrl.pathname}${pageUrl.search}`;
     return {
+      supports: { deviceScale: false, touch: false, serviceWorker: false },
       async version() {
         const capabilities = await driver.getCapabilities();
         return `${capabilities.get('browserName')}/${capabilities.get('browserVersion')}`;
       },
-      async open(hooks, viewport) {
+      async open(hooks, viewport, address = url) {
+        const pageUrl = new URL(address);
+        const proxy = await proxyFor(pageUrl.origin);
         await setViewport(driver, viewport);
         proxy.setHooks(hooks);
-        await driver.get(proxied);
+        await driver.get(`${proxy.origin}${pageUrl.pathname}${pageUrl.search}`);
         return new WebKitPage(driver);
       },
       close: stopAll,

@@ -5,6 +5,9 @@
 
 #include "core/WindowSettings.h"
 
+// How every line about a failed start-up step begins; the step's name and SDL's explanation follow.
+inline constexpr char kStartupFailurePrefix[] = "Core::Initialize( ), error when calling ";
+
 class Core {
 public:
     explicit Core(const WindowSettings& settings);

@@ -18,6 +18,11 @@
 #   wait_for_exit PID SECONDS  waits until the child process PID ends and puts its exit status in exit_status;
 #                              returns 1 (leaving it running) when SECONDS pass first
 #   offscreen                  exports SDL's offscreen video and dummy audio drivers, unless already chosen
+#   reproducible               makes what the script builds depend on the commit only: exports SOURCE_DATE_EPOCH
+#                              (unless set: the time of the commit checked out, which the shipped files carry
+#                              instead of the time they were built at) and TZ=UTC, and sets the umask to 022
+#   settle_tree FOLDER         gives everything below FOLDER the modes 755 (folders) and 644 (files) and the time
+#                              SOURCE_DATE_EPOCH, so that an archive of it depends on neither the umask nor the clock
 # shellcheck shell=bash disable=SC2034
 
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -75,4 +80,18 @@ wait_for_exit() {
 
 offscreen() {
   export SDL_VIDEODRIVER="${SDL_VIDEODRIVER:-offscreen}" SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}"
+}
+
+reproducible() {
+  if [[ -z "${SOURCE_DATE_EPOCH:-}" ]]; then
+    SOURCE_DATE_EPOCH="$(git -C "$repo" log -1 --format=%ct 2>/dev/null)" ||
+      fail "no commit to take the files' time from (SOURCE_DATE_EPOCH is not set and $repo is no git checkout)"
+  fi
+  export SOURCE_DATE_EPOCH TZ=UTC
+  umask 022
+}
+
+settle_tree() {
+  find "$1" -type d -exec chmod 755 {} + -o -type f -exec chmod 644 {} +
+  find "$1" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
 }

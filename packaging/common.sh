@@ -17,7 +17,8 @@
 #                              when process PID ends first
 #   wait_for_exit PID SECONDS  waits until the child process PID ends and puts its exit status in exit_status;
 #                              returns 1 (leaving it running) when SECONDS pass first
-#   offscreen                  exports SDL's offscreen video and dummy audio drivers, unless already chosen
+#   offscreen                  exports SDL's offscreen video and dummy audio drivers and a 1920 x 1080 usable
+#                              screen, where the window opens at the scale of the suite's pictures
 #   reproducible               makes what the script builds depend on the commit only: exports SOURCE_DATE_EPOCH
 #                              (unless set: the time of the commit checked out, which the shipped files carry
 #                              instead of the time they were built at) and TZ=UTC, and sets the umask to 022
@@ -79,7 +80,7 @@ wait_for_exit() {
 }
 
 offscreen() {
-  export SDL_VIDEODRIVER="${SDL_VIDEODRIVER:-offscreen}" SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}"
+  export SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy SDL_DISPLAY_USABLE_BOUNDS=0,0,1920,1080
 }
 
 reproducible() {

@@ -23,7 +23,7 @@
 namespace {
 // One line per failed step: the step's fixed text, then SDL's own explanation.
 void ReportStartupFailure(const char* call) {
-    std::cerr << "Core::Initialize( ), error when calling " << call << ": " << SDL_GetError() << std::endl;
+    std::cerr << kStartupFailurePrefix << call << ": " << SDL_GetError() << std::endl;
 }
 
 constexpr int kAudioFrequency = 44100;

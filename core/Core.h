@@ -9,6 +9,9 @@
 
 class Game;
 
+// How every line about a failed start-up step begins; the step's name and SDL's explanation follow.
+inline constexpr char kStartupFailurePrefix[] = "Core::Initialize( ), error when calling ";
+
 class Core {
 public:
     // The window takes the display's own scale (Windows' scaling setting; 1 elsewhere), reduced to fit the screen.

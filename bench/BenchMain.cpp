@@ -22,9 +22,13 @@ bool FontIsReachable() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // No display and no sound card needed; a caller's own choice wins.
+    // No display and no sound card needed; a caller's own choice wins. The screen is large enough for the window
+    // at any scale STAR_BENCH_SCALE asks for (2: the drawable a 200 % display gets, four times the pixels).
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
+    setenv("SDL_DISPLAY_USABLE_BOUNDS", "0,0,7680,4320", 0);
+    const char* scale = std::getenv("STAR_BENCH_SCALE");
+    const float displayScale = scale != nullptr ? std::strtof(scale, nullptr) : 1.0f;
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
@@ -32,11 +36,12 @@ int main(int argc, char** argv) {
         std::cerr << "star-bench: " << kFontPath << " not found; run from the repository root\n";
         return 1;
     }
-    auto core = std::make_unique<Core>(EditorWindowSettings());
+    auto core = std::make_unique<Core>(EditorWindowSettings(), displayScale > 0.0f ? displayScale : 1.0f);
     if (!core->initialized) {
         std::cerr << "star-bench: the Core did not start\n";
         return 1;
     }
+    std::cerr << "star-bench: drawable " << core->drawable.width << " x " << core->drawable.height << "\n";
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     core.reset();  // after every Game: their textures belong to its context

@@ -6,21 +6,24 @@
 #include <SDL_ttf.h>
 #include <GL/glu.h>
 
+#include <cmath>
 #include <iostream>
 #include <memory>
 
 #ifdef __EMSCRIPTEN__
 #include <emscripten.h>
+#include <emscripten/html5.h>
 #endif
 
 #include "core/Console.h"
 #include "core/EventRouting.h"
 #include "editor/Game.h"
+#include "render/PixelScale.h"
 
 namespace {
 // One line per failed step: the step's fixed text, then SDL's own explanation.
 void ReportStartupFailure(const char* call) {
-    std::cerr << "Core::Initialize( ), error when calling " << call << ": " << SDL_GetError() << std::endl;
+    std::cerr << kStartupFailurePrefix << call << ": " << SDL_GetError() << std::endl;
 }
 
 constexpr int kAudioFrequency = 44100;
@@ -29,29 +32,49 @@ constexpr int kAudioChunkSize = 2048;
 
 #ifdef __EMSCRIPTEN__
 // A page must hand control back to the browser after every frame, so the browser calls one pass of the loop per
-// animation frame. The loop owns the Game from then on.
+// animation frame. The loop owns the Game from then on; the Core outlives it, since main never returns.
 struct BrowserLoop {
+    Core* core = nullptr;
     std::unique_ptr<Game> game;
-    SDL_Window* window = nullptr;
-    int flipHeight = 0;
 };
 
 void BrowserPass(void* arg) {
     auto* loop = static_cast<BrowserLoop*>(arg);
-    if (RouteEvents(*loop->game, loop->flipHeight)) {
+    if (!loop->core->RunPass(*loop->game)) {
         // SDL sends no quit in a browser: closing the page ends the program with it. Should one come, the loop
         // stops and the Game goes first, while its context still exists.
         emscripten_cancel_main_loop();
         const std::unique_ptr<BrowserLoop> ended(loop);
-        return;
     }
-    loop->game->Draw();
-    SDL_GL_SwapWindow(loop->window);
+}
+#else
+// Decorations a window manager could add that would decide whether the window fits: a title bar and a frame.
+constexpr int kRoomForDecorations = 96;
+constexpr Uint32 kDecorationWaitMs = 250;
+
+// X11 learns a window's decorations from the window manager once it is mapped, and without a window manager there
+// are none; so they are waited for briefly, and only when they could decide whether the window fits. Platforms
+// that cannot tell (the offscreen driver) have none.
+WindowBorders BordersOf(SDL_Window* sdlWindow, bool mayMatter) {
+    WindowBorders b;
+    const Uint32 start = SDL_GetTicks();
+    while (SDL_GetWindowBordersSize(sdlWindow, &b.top, &b.left, &b.bottom, &b.right) == 0) {
+        if (b.top != 0 || b.left != 0 || b.bottom != 0 || b.right != 0) return b;
+        if (!mayMatter || SDL_GetTicks() - start >= kDecorationWaitMs) break;
+        SDL_Delay(10);
+        SDL_PumpEvents();  // the frame extents arrive as a property change
+    }
+    return {};
 }
 #endif
 }  // namespace
 
 Core::Core(const WindowSettings& settings) : window(settings) { Initialize(); }
+
+Core::Core(const WindowSettings& settings, float displayScale)
+    : window(settings), displayScaleOverride(displayScale) {
+    Initialize();
+}
 
 void Core::Initialize() {
     DisableConsoleClose();
@@ -61,11 +84,11 @@ void Core::Initialize() {
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
 
-    const int pixelWidth = static_cast<int>(window.width);
-    const int pixelHeight = static_cast<int>(window.height);
-    sdlWindow = SDL_CreateWindow(window.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, pixelWidth,
-                                 pixelHeight, SDL_WINDOW_OPENGL);
+    drawable = InitialDrawable();
+    sdlWindow = SDL_CreateWindow(window.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                 drawable.width, drawable.height, SDL_WINDOW_OPENGL);
     if (sdlWindow == nullptr) return ReportStartupFailure("SDL_CreateWindow");
+    FitWindowToScreen();
 
     glContext = SDL_GL_CreateContext(sdlWindow);
     if (glContext == nullptr) return ReportStartupFailure("SDL_GL_CreateContext");
@@ -76,13 +99,14 @@ void Core::Initialize() {
         SDL_GL_SetSwapInterval(0);
     }
 
-    // One unit is one pixel, origin at the bottom-left corner, y upward.
+    // One unit is one drawing unit whatever the drawable's size: origin at the bottom-left corner, y upward.
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     gluOrtho2D(0.0, static_cast<double>(window.width), 0.0, static_cast<double>(window.height));
-    glViewport(0, 0, pixelWidth, pixelHeight);
+    ApplyDrawable(drawable);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
+    FitCanvasToPage();
 
     // Every later drawing relies on this; nothing changes it afterwards.
     glEnable(GL_BLEND);
@@ -96,6 +120,75 @@ void Core::Initialize() {
     initialized = true;
 }
 
+float Core::DisplayScale() const {
+    if (displayScaleOverride > 0.0f) return displayScaleOverride;
+#ifdef _WIN32
+    // A program that declares itself DPI-aware is given pixels, not scaled ones: it scales itself, by the DPI the
+    // user chose for the display over Windows' 96.
+    constexpr float kUnscaledDpi = 96.0f;
+    float dpi = 0.0f;
+    if (SDL_GetDisplayDPI(0, nullptr, &dpi, nullptr) == 0 && dpi >= kUnscaledDpi) return dpi / kUnscaledDpi;
+#endif
+    return 1.0f;  // X11 has no scale per window; the browser's is the device pixel ratio, read from the page
+}
+
+// The window's size before it exists: fitted to the screen as far as it is known without the decorations. A page
+// sizes its canvas once the canvas exists.
+Drawable Core::InitialDrawable() const {
+    const Drawable unscaled = FitDrawable(window, window.width, window.height, 1.0f);
+#ifdef __EMSCRIPTEN__
+    return unscaled;
+#else
+    SDL_Rect usable{};
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return unscaled;
+    return ::FitWindowToScreen(window, {usable.w, usable.h, {}, DisplayScale()});
+#endif
+}
+
+// Sizes the window for its screen, decorations included, and centres it in the usable area with the title bar on
+// the screen. A window that already has that size is left where SDL put it.
+void Core::FitWindowToScreen() {
+#ifndef __EMSCRIPTEN__
+    const int display = SDL_GetWindowDisplayIndex(sdlWindow);
+    SDL_Rect usable{};
+    if (display < 0 || SDL_GetDisplayUsableBounds(display, &usable) != 0) return;
+    const bool nearTheEdges = usable.w - drawable.width < kRoomForDecorations ||
+                              usable.h - drawable.height < kRoomForDecorations;
+    const ScreenRoom room{usable.w, usable.h, BordersOf(sdlWindow, nearTheEdges), DisplayScale()};
+    const Drawable fitted = ::FitWindowToScreen(window, room);
+    if (fitted.width == drawable.width && fitted.height == drawable.height) return;
+    drawable = fitted;
+    SDL_SetWindowSize(sdlWindow, drawable.width, drawable.height);
+    const WindowBorders& b = room.borders;
+    SDL_SetWindowPosition(sdlWindow, usable.x + b.left + (usable.w - b.left - b.right - drawable.width) / 2,
+                          usable.y + b.top + (usable.h - b.top - b.bottom - drawable.height) / 2);
+#endif
+}
+
+// The page decides the canvas's size on the screen (its CSS size); the drawing buffer behind it gets that size
+// times the device pixel ratio, so the editor is as sharp as the screen. Checked every pass: the page follows
+// rotations and resized windows.
+void Core::FitCanvasToPage() {
+#ifdef __EMSCRIPTEN__
+    double cssWidth = 0.0, cssHeight = 0.0;
+    if (emscripten_get_element_css_size("#canvas", &cssWidth, &cssHeight) != EMSCRIPTEN_RESULT_SUCCESS) return;
+    if (!(cssWidth > 0.0 && cssHeight > 0.0)) return;  // hidden
+    const double ratio = emscripten_get_device_pixel_ratio();
+    const Drawable fitted = FitDrawable(window, static_cast<float>(std::round(cssWidth * ratio)),
+                                        static_cast<float>(std::round(cssHeight * ratio)), HUGE_VALF);
+    if (fitted.width == drawable.width && fitted.height == drawable.height) return;
+    // SDL then reports pointer positions in these pixels, whatever the canvas's size on the screen.
+    SDL_SetWindowSize(sdlWindow, fitted.width, fitted.height);
+    ApplyDrawable(fitted);
+#endif
+}
+
+void Core::ApplyDrawable(const Drawable& fitted) {
+    drawable = fitted;
+    glViewport(0, 0, drawable.width, drawable.height);
+    SetPixelScale(drawable.pixelsPerUnit);
+}
+
 void Core::Run() {
     if (!initialized) {
         std::cerr << "Core::Run( ), Core not correctly initialized, unable to run the game" << std::endl;
@@ -106,18 +199,23 @@ void Core::Run() {
     }
 
     auto game = std::make_unique<Game>(window);
-    const int flipHeight = static_cast<int>(window.height);
 #ifdef __EMSCRIPTEN__
     // Does not return: the browser runs the passes, one per animation frame, paced by the display like a swap.
-    auto loop = std::make_unique<BrowserLoop>(BrowserLoop{std::move(game), sdlWindow, flipHeight});
+    auto loop = std::make_unique<BrowserLoop>(BrowserLoop{this, std::move(game)});
     emscripten_set_main_loop_arg(BrowserPass, loop.release(), 0, true);
 #else
-    while (!RouteEvents(*game, flipHeight)) {
-        game->Draw();
-        SDL_GL_SwapWindow(sdlWindow);
+    while (RunPass(*game)) {
     }
     game.reset();  // before the teardown: the editor's textures belong to glContext
 #endif
+}
+
+bool Core::RunPass(Game& game) {
+    FitCanvasToPage();
+    if (RouteEvents(game, drawable)) return false;
+    game.Draw();
+    SDL_GL_SwapWindow(sdlWindow);
+    return true;
 }
 
 Core::~Core() {

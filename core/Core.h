@@ -1,13 +1,23 @@
-// Process-wide start-up and teardown: SDL, the window, the OpenGL context, the pixel projection and the media libraries.
+// Process-wide start-up and teardown: SDL, the window, the OpenGL context, the projection and the media libraries;
+// and the main loop that runs the editor.
 #pragma once
 
 #include <SDL.h>
 
+#include "core/WindowFit.h"
 #include "core/WindowSettings.h"
+
+class Game;
+
+// How every line about a failed start-up step begins; the step's name and SDL's explanation follow.
+inline constexpr char kStartupFailurePrefix[] = "Core::Initialize( ), error when calling ";
 
 class Core {
 public:
+    // The window takes the display's own scale (Windows' scaling setting; 1 elsewhere), reduced to fit the screen.
     explicit Core(const WindowSettings& settings);
+    // The window takes the given display scale instead, reduced to fit the screen: a screen simulated for a test.
+    Core(const WindowSettings& settings, float displayScale);
     ~Core();
 
     Core(const Core&) = delete;
@@ -15,9 +25,21 @@ public:
 
     void Initialize();
     void Run();
+    // One pass of the main loop: every queued event routed, then a frame drawn and shown. False once a quit came.
+    bool RunPass(Game& game);
 
-    WindowSettings window;
+    WindowSettings window;  // in drawing units; the projection maps them onto the drawable
     SDL_Window* sdlWindow = nullptr;
     SDL_GLContext glContext = nullptr;
     bool initialized = false;
+    Drawable drawable;  // the window's pixels and their scale, once the window is open
+
+private:
+    float DisplayScale() const;
+    Drawable InitialDrawable() const;
+    void FitWindowToScreen();
+    void FitCanvasToPage();
+    void ApplyDrawable(const Drawable& fitted);
+
+    float displayScaleOverride = 0.0f;  // 0: the platform's own
 };

@@ -3,10 +3,16 @@
 
 #include <SDL.h>
 
+#include "core/Types.h"
+#include "core/WindowFit.h"
+
 class Game;
 
-// Routes one event; returns true for a quit event. windowHeight flips SDL's y to the bottom-left origin.
-bool RouteEvent(Game& game, const SDL_Event& event, int windowHeight);
+// A pointer position in the drawable's pixels (SDL's, row 0 at the top) in drawing units, origin bottom left.
+Vec2 ToDrawingUnits(const Drawable& drawable, int x, int y);
+
+// Routes one event; returns true for a quit event. The drawable maps pointer positions to drawing units.
+bool RouteEvent(Game& game, const SDL_Event& event, const Drawable& drawable);
 
 // Drains the queue, routing every event of the batch (also those after a quit); returns true if any was a quit.
-bool RouteEvents(Game& game, int windowHeight);
+bool RouteEvents(Game& game, const Drawable& drawable);

@@ -4,11 +4,11 @@
 #include <iostream>
 #include <memory>
 
-#include "render/Primitives.h"
+#include "render/PixelScale.h"
 
 namespace {
 // One segment as OpenGL draws it at the current line width.
-void DrawLineSegment(Vec2 from, Vec2 to) {
+void DrawGlLine(Vec2 from, Vec2 to) {
     glBegin(GL_LINES);
     glVertex2f(from.x, from.y);
     glVertex2f(to.x, to.y);
@@ -43,9 +43,11 @@ void SetUnpackLayout(const SDL_Surface& surface, int bytesPerPixel) {
 }
 }  // namespace
 
-void SetLineWidth(float width) { glLineWidth(width); }
+void SetLinePixels(float width) { glLineWidth(width); }
 
-void DrawLine(Vec2 from, Vec2 to) { DrawLineSegment(from, to); }
+void DrawLineSegment(Vec2 from, Vec2 to) { DrawGlLine(from, to); }
+
+void DropPendingGlErrors() {}
 
 bool UploadSurfacePixels(const SDL_Surface& surface, GLenum layoutOnDesktop) {
     // The caller's unpack settings are neither used nor lost.
@@ -61,21 +63,29 @@ bool UploadSurfacePixels(const SDL_Surface& surface, GLenum layoutOnDesktop) {
 
 namespace {
 // WebGL rasterises every line 1 pixel wide, so the width is kept here, as OpenGL keeps it on the desktop.
-float lineWidth = 1.0f;
+float linePixels = 1.0f;
 
 struct SurfaceFree {
     void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
 };
 }  // namespace
 
-void SetLineWidth(float width) { lineWidth = width; }
+void SetLinePixels(float width) { linePixels = width; }
+
+// Each call clears one of the few error flags WebGL keeps; the bound only guards against a context that keeps
+// answering with an error.
+void DropPendingGlErrors() {
+    constexpr int kMostPendingErrors = 16;
+    for (int i = 0; i < kMostPendingErrors && glGetError() != GL_NO_ERROR; ++i) {
+    }
+}
 
 // A wide line as desktop OpenGL rasterises it: the segment moved half the width to each side along its minor axis,
 // a parallelogram whose short edges pass through the end points.
-void DrawLine(Vec2 from, Vec2 to) {
-    const float width = std::round(lineWidth);  // aliased lines take whole pixel widths
-    if (width <= 1.0f) return DrawLineSegment(from, to);
-    const float half = width * 0.5f;
+void DrawLineSegment(Vec2 from, Vec2 to) {
+    const float width = std::round(linePixels);  // aliased lines take whole pixel widths
+    if (width <= 1.0f) return DrawGlLine(from, to);
+    const float half = width * 0.5f / PixelScale();  // in drawing units
     const bool xMajor = std::fabs(to.x - from.x) >= std::fabs(to.y - from.y);
     const float dx = xMajor ? 0.0f : half;
     const float dy = xMajor ? half : 0.0f;

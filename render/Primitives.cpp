@@ -6,6 +6,7 @@
 
 #include "core/Types.h"
 #include "render/GlCompat.h"
+#include "render/PixelScale.h"
 
 void FillRect(float left, float bottom, float width, float height) {
     if (!(width > 0.0f && height > 0.0f)) return;  // also refuses NaN
@@ -22,7 +23,7 @@ void FillEllipse(float centerX, float centerY, float radiusX, float radiusY) {
     if (!std::isfinite(radiusX) || !std::isfinite(radiusY)) return;  // no corner of an infinite ellipse is a number
     // About two corners per pixel of the larger radius; the walk accumulates in single precision,
     // so radius 3 gives a seventh corner just short of 2 pi.
-    const float step = kPi / (radiusX > radiusY ? radiusX : radiusY);
+    const float step = kPi / ((radiusX > radiusY ? radiusX : radiusY) * PixelScale());
     glBegin(kConvexPolygon);
     for (float a = 0.0f; a < kTwoPi; a += step) {
         glVertex2f(std::cos(a) * radiusX + centerX, std::sin(a) * radiusY + centerY);
@@ -30,5 +31,9 @@ void FillEllipse(float centerX, float centerY, float radiusX, float radiusY) {
     }
     glEnd();
 }
+
+void SetLineWidth(float width) { SetLinePixels(width * PixelScale()); }
+
+void DrawLine(Vec2 from, Vec2 to) { DrawLineSegment(from, to); }
 
 void SetColor(Rgba color) { glColor4f(color.r, color.g, color.b, color.a); }

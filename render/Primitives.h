@@ -1,4 +1,4 @@
-// Immediate-mode shapes in window pixels, in the current colour; they change no other OpenGL state.
+// Immediate-mode shapes in drawing units, in the current colour; they change no other OpenGL state.
 #pragma once
 
 #include "core/Types.h"
@@ -8,9 +8,9 @@ void FillEllipse(float centerX, float centerY, float radiusX, float radiusY);
 
 inline void FillRect(Rect r) { FillRect(r.left, r.bottom, r.width, r.height); }
 
-// The width of the lines DrawLine draws from now on, in pixels (glLineWidth).
+// The width of the lines DrawLine draws from now on, in drawing units: as many pixels at a pixel scale of 1.
 void SetLineWidth(float width);
-// One segment at that width (one GL_LINES segment on the desktop). Both are defined in GlCompat.cpp.
+// One segment at that width (one GL_LINES segment on the desktop).
 void DrawLine(Vec2 from, Vec2 to);
 
 void SetColor(Rgba color);

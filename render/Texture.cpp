@@ -2,9 +2,13 @@
 
 #include <SDL_opengl.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <iostream>
 
 #include "render/GlCompat.h"
+#include "render/PixelScale.h"
 
 namespace {
 constexpr float kMinRectSize = 0.001f;
@@ -14,22 +18,45 @@ bool HasSize(Rect r) { return r.width > kMinRectSize && r.height > kMinRectSize;
 
 // Truncates, so 1.0 gives 255 and 0.999 gives 254; the low eight bits are kept.
 Uint8 ToByte(float component) { return static_cast<Uint8>(static_cast<int>(component * 255.0f) & 0xFF); }
+
+// The nearest whole point size, at least 1; exactly the given one at a scale of 1.
+int32_t ScaledPointSize(int32_t pointSize, float scale) {
+    if (scale == 1.0f) return pointSize;
+    const long scaled = std::lround(static_cast<double>(pointSize) * scale);
+    return scaled < 1 ? 1 : static_cast<int32_t>(std::min<long>(scaled, INT32_MAX));
+}
 }  // namespace
 
-Texture::Texture(const std::string& text, const std::string& fontPath, int32_t pointSize, Rgba textColor) {
-    TTF_Font* font = TTF_OpenFont(fontPath.c_str(), pointSize);
+Texture::Texture(const std::string& text, const std::string& fontPath, int32_t pointSize, Rgba textColor)
+    : source{text, fontPath, pointSize, textColor} {
+    Render();
+}
+
+Texture::~Texture() { glDeleteTextures(1, &id); }
+
+void Texture::Render() const {
+    renderedScale = PixelScale();
+    TTF_Font* font = TTF_OpenFont(source.fontPath.c_str(), ScaledPointSize(source.pointSize, renderedScale));
     if (font == nullptr) {
         std::cerr << "Texture::CreateFromString, error when calling TTF_OpenFont: " << SDL_GetError() << std::endl;
         creationOk = false;
         return;
     }
-    CreateFromString(text, font, textColor);
+    RenderString(source.text, font, source.color);
     TTF_CloseFont(font);
 }
 
-Texture::~Texture() { glDeleteTextures(1, &id); }
+void Texture::RenderIfRescaled() const {
+    if (!source.fontPath.empty() && renderedScale != PixelScale()) Render();
+}
 
 void Texture::CreateFromString(const std::string& text, TTF_Font* font, Rgba textColor) {
+    RenderString(text, font, textColor);
+}
+
+void Texture::CreateFromSurface(SDL_Surface* surface) { Upload(surface); }
+
+void Texture::RenderString(const std::string& text, TTF_Font* font, Rgba textColor) const {
     creationOk = true;
     if (font == nullptr) {
         std::cerr << "Texture::CreateFromString, invalid TTF_Font pointer\n";
@@ -44,14 +71,14 @@ void Texture::CreateFromString(const std::string& text, TTF_Font* font, Rgba tex
         creationOk = false;
         return;
     }
-    CreateFromSurface(surface);
+    Upload(surface);
     SDL_FreeSurface(surface);
 }
 
-void Texture::CreateFromSurface(SDL_Surface* surface) {
+void Texture::Upload(SDL_Surface* surface) const {
     creationOk = true;
-    width = static_cast<float>(surface->w);
-    height = static_cast<float>(surface->h);
+    width = static_cast<float>(surface->w) / PixelScale();
+    height = static_cast<float>(surface->h) / PixelScale();
 
     const int bytesPerPixel = surface->format->BytesPerPixel;
     const bool redFirst = surface->format->Rmask == kRedInLowByte;
@@ -67,6 +94,7 @@ void Texture::CreateFromSurface(SDL_Surface* surface) {
         return;
     }
 
+    DropPendingGlErrors();  // in the browser, errors the GL emulation left behind are not this texture's
     glDeleteTextures(1, &id);  // a texture created again keeps one name, not two
     glGenTextures(1, &id);
     glBindTexture(GL_TEXTURE_2D, id);
@@ -92,6 +120,7 @@ void Texture::CreateFromSurface(SDL_Surface* surface) {
 }
 
 void Texture::Draw(Rect dstRect, Rect srcRect) const {
+    RenderIfRescaled();
     if (!creationOk) {
         glColor4f(1.0f, 0.0f, 1.0f, 1.0f);
         glBegin(kConvexPolygon);
@@ -103,7 +132,7 @@ void Texture::Draw(Rect dstRect, Rect srcRect) const {
         return;
     }
 
-    // Source in image pixels, y counted down from the image's top row, which maps to t = 0.
+    // Source in the units of width and height, y counted down from the image's top row, which maps to t = 0.
     float sLeft = 0.0f, sRight = 1.0f, tTop = 0.0f, tBottom = 1.0f;
     float defaultWidth = width, defaultHeight = height;
     if (HasSize(srcRect)) {
@@ -137,6 +166,7 @@ void Texture::Draw(Rect dstRect, Rect srcRect) const {
 }
 
 void Texture::Draw(Vec2 dstBottomLeft, Rect srcRect) const {
+    RenderIfRescaled();  // the natural size below is the new rendering's
     const bool srcHasSize = HasSize(srcRect);
     const Rect dst{dstBottomLeft.x, dstBottomLeft.y, srcHasSize ? srcRect.width : width,
                    srcHasSize ? srcRect.height : height};

@@ -1,4 +1,5 @@
-// One line of text rendered from a TrueType font into an OpenGL texture, drawn at a bottom-left point.
+// One line of text rendered from a TrueType font into an OpenGL texture, drawn at a bottom-left point. Sizes are in
+// drawing units: the text is rendered at the point size times the pixel scale, so it stays sharp on any drawable.
 #pragma once
 
 #include <SDL.h>
@@ -19,6 +20,7 @@ public:
     Texture& operator=(const Texture&) = delete;
 
     void CreateFromString(const std::string& text, TTF_Font* font, Rgba textColor);
+    // The surface's pixels become the image, one pixel of the drawable each.
     void CreateFromSurface(SDL_Surface* surface);
 
     // Whole texture at its natural size when srcRect is empty; the editor's form.
@@ -26,8 +28,26 @@ public:
     // The part srcRect of the image stretched over dstRect.
     void Draw(Rect dstRect, Rect srcRect) const;
 
-    uint32_t id = 0;
-    float width = 10.0f;
-    float height = 10.0f;
-    bool creationOk = true;
+    // The image is a rendering of the text at the pixel scale it was made at: a Draw after the scale has changed
+    // (a browser window resized) renders the text anew first, so these change under a const Draw.
+    mutable uint32_t id = 0;
+    mutable float width = 10.0f;
+    mutable float height = 10.0f;
+    mutable bool creationOk = true;
+
+private:
+    // What a texture made from a text needs to render it again; empty for one made from a surface.
+    struct Source {
+        std::string text;
+        std::string fontPath;
+        int32_t pointSize = 0;
+        Rgba color;
+    };
+    void Render() const;
+    void RenderIfRescaled() const;
+    void RenderString(const std::string& text, TTF_Font* font, Rgba textColor) const;
+    void Upload(SDL_Surface* surface) const;
+
+    Source source;
+    mutable float renderedScale = 1.0f;
 };

@@ -1,0 +1,85 @@
+// Prints what the checks of the shipped builds look for in the running program, read from the program's own
+// definitions rather than copied into each script: the window's title and size, the point to click to open the
+// left "Number Of Vertices" box (window pixels from the top-left corner, as X and the browser count them), and how
+// the line about a failed start-up step begins.
+//
+//   program-facts          shell assignments (STAR_WINDOW_TITLE=...), for eval
+//   program-facts --json   one JSON object, for the page check
+//
+// The editor lays its boxes out when it is built, so this starts it offscreen: run it from the folder that holds
+// Resources/, with SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy.
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "core/Core.h"
+#include "editor/Game.h"
+
+namespace {
+struct Facts {
+    std::string title;
+    int width = 0;
+    int height = 0;
+    int vertexBoxX = 0;
+    int vertexBoxY = 0;
+    std::string startupFailurePrefix;
+};
+
+// The box's centre; the editor counts y from the bottom of the window.
+Facts ReadFacts(const Game& game) {
+    const Rect box = game.numericBoxes[0].rect;
+    return {game.window.title,
+            static_cast<int>(game.window.width),
+            static_cast<int>(game.window.height),
+            static_cast<int>(std::lround(box.left + box.width / 2.0f)),
+            static_cast<int>(std::lround(game.window.height - (box.bottom + box.height / 2.0f))),
+            kStartupFailurePrefix};
+}
+
+std::string ShellQuoted(std::string_view text) {
+    std::string quoted = "'";
+    for (const char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+std::string JsonQuoted(std::string_view text) {
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') quoted += '\\';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+void PrintShell(const Facts& facts) {
+    std::printf("STAR_WINDOW_TITLE=%s\n", ShellQuoted(facts.title).c_str());
+    std::printf("STAR_WINDOW_WIDTH=%d\nSTAR_WINDOW_HEIGHT=%d\n", facts.width, facts.height);
+    std::printf("STAR_VERTEX_BOX_X=%d\nSTAR_VERTEX_BOX_Y=%d\n", facts.vertexBoxX, facts.vertexBoxY);
+    std::printf("STAR_STARTUP_FAILURE_PREFIX=%s\n", ShellQuoted(facts.startupFailurePrefix).c_str());
+}
+
+void PrintJson(const Facts& facts) {
+    std::printf("{\"title\": %s, \"width\": %d, \"height\": %d, \"vertexBox\": {\"x\": %d, \"y\": %d}, "
+                "\"startupFailurePrefix\": %s}\n",
+                JsonQuoted(facts.title).c_str(), facts.width, facts.height, facts.vertexBoxX, facts.vertexBoxY,
+                JsonQuoted(facts.startupFailurePrefix).c_str());
+}
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    const bool json = argc == 2 && std::string_view(argv[1]) == "--json";
+    if (argc > 2 || (argc == 2 && !json)) {
+        std::fprintf(stderr, "usage: program-facts [--json]\n");
+        return 2;
+    }
+    const auto core = std::make_unique<Core>(EditorWindowSettings());
+    if (!core->initialized) return 1;
+    const Facts facts = ReadFacts(Game(core->window));
+    if (json)
+        PrintJson(facts);
+    else
+        PrintShell(facts);
+    return 0;
+}

@@ -7,11 +7,14 @@
 
 #include <cstdint>
 #include <cstring>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "editor/TextForms.h"
+#include "tests/support/TestSupport.h"
+
+using testing_support::FontPtr;
+using testing_support::SurfacePtr;
 
 namespace {
 constexpr const char* kFullFont = "Resources/Baloo.ttf";
@@ -19,15 +22,6 @@ constexpr const char* kSubsetFont = STAR_SUBSET_FONT;
 constexpr int kPointSizes[] = {30, 40, 50, 60};  // the labels' 40 and the titles' 50, and scalings of them
 constexpr SDL_Color kTextColor{98, 146, 99, 255};
 constexpr Uint32 kLatinSmallEWithAcute = 0xE9;
-
-struct FontClose {
-    void operator()(TTF_Font* font) const { TTF_CloseFont(font); }
-};
-using FontPtr = std::unique_ptr<TTF_Font, FontClose>;
-struct SurfaceFree {
-    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
-};
-using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceFree>;
 
 struct TtfSession {
     TtfSession() : ok(TTF_Init() == 0) {}

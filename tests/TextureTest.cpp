@@ -39,15 +39,6 @@ using Rgb = std::array<uint8_t, 3>;
 constexpr Rgb kBlack{0, 0, 0};
 constexpr Rgb kMagenta{255, 0, 255};
 
-struct SurfaceFree {
-    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
-};
-using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceFree>;
-struct FontClose {
-    void operator()(TTF_Font* font) const { TTF_CloseFont(font); }
-};
-using FontPtr = std::unique_ptr<TTF_Font, FontClose>;
-
 // ---- What the window shows
 
 // The colour expected at a pixel of a drawn area: column from the left, row counted down from the top (image order).

@@ -1,7 +1,8 @@
 // Runs the page's checks (page-checks.mjs) in one browser engine (engines/), on the served editor, without any
 // autoplay flag, as a user's browser would. Saves what the canvas shows in OUTPUT_DIR, lists the frames to compare
 // with the desktop's in OUTPUT_DIR/frames.txt (one "FILE REFERENCE WIDTH" a line: the reference frame's name and
-// the width to render it at), writes the engine's figures (time to the first frame, frame rate) to
+// the width to render it at), writes the engine's figures (time to the first frame, frame rate; in Chromium also what
+// a first visit transfers and its first frame on a throttled network and processor) to
 // OUTPUT_DIR/figures.txt, and fails on anything a check finds wrong. SITE_DIR is the built page (dist/web/), which
 // the checks that need servers of their own copy and serve.
 //
@@ -60,9 +61,12 @@ try {
 } finally {
   if (engine) await engine.close();
 }
-const { firstFrameMs, framesPerSecond } = result.figures;
+const { firstFrameMs, framesPerSecond, transferredBytes, phoneFirstFrameMs } = result.figures;
 await writeFile(path.join(outputDir, 'frames.txt'),
   result.frames.map(({ file, reference, width }) => `${file} ${reference} ${width}\n`).join(''));
+const firstVisit = transferredBytes === undefined ? ''
+  : `; a first visit: ${transferredBytes} bytes transferred, on Fast 3G with a 4x slower CPU the first frame after ` +
+    `${phoneFirstFrameMs ?? '?'} ms`;
 await writeFile(path.join(outputDir, 'figures.txt'),
-  `first frame ${firstFrameMs ?? '?'} ms after navigation, ${framesPerSecond ?? '?'} frames per second\n`);
+  `first frame ${firstFrameMs ?? '?'} ms after navigation, ${framesPerSecond ?? '?'} frames per second${firstVisit}\n`);
 process.exit(failures.length === 0 ? 0 : 1);

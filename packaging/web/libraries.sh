@@ -2,7 +2,7 @@
 # Emscripten's own SDL2 port downloads its sources at build time, so SDL2 is built here like the rest.
 
 platform_packages=(emscripten)
-platform_key_files=()
+platform_key_files=("$repo/packaging/web/freetype.cmake")
 
 # Debian's emcc looks for Debian's acorn, which a node installed from elsewhere does not search.
 export NODE_PATH=/usr/share/nodejs
@@ -17,20 +17,37 @@ platform_cmake() {
 }
 
 # No threads anywhere: a threaded build would need cross-origin isolation from every server of the page.
+# Everything is built for size, since the page downloads every byte of it, and holds only what the editor reaches:
+# the pixels it draws are the same as with the full libraries. -flto leaves the code generation to the program's
+# link (Web.cmake), which then drops and merges across library boundaries: 4% of the compressed page. A library's
+# own defines go into the Release flags too: CMAKE_C_FLAGS comes from the shared recipe's CFLAGS.
 platform_options() {
+  local defines=""
   echo -DBUILD_SHARED_LIBS=OFF
   case "$1" in
     SDL2)
       printf '%s\n' -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF -DSDL_THREADS=OFF
+      # Video, events and audio, and what they rest on (timers, files, dynamic loading for EGL). The disk and dummy
+      # drivers only serve when named in SDL_AUDIODRIVER or SDL_VIDEODRIVER, which a page never sets.
+      printf '%s\n' -DSDL_JOYSTICK=OFF -DSDL_HAPTIC=OFF -DSDL_HIDAPI=OFF -DSDL_SENSOR=OFF -DSDL_POWER=OFF \
+        -DSDL_LOCALE=OFF -DSDL_MISC=OFF -DSDL_FILESYSTEM=OFF -DSDL_RENDER=OFF -DSDL_DISKAUDIO=OFF \
+        -DSDL_DUMMYAUDIO=OFF -DSDL_DUMMYVIDEO=OFF -DSDL_OFFSCREEN=OFF -DSDL_ASSERTIONS=disabled
+      # Without the specialised blitters: the one conversion the editor asks for (text to packed RGBA, once per
+      # text) goes through the general one.
+      defines=" -DSDL_LEAN_AND_MEAN=1"
       ;;
     freetype)
       printf '%s\n' -DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON -DFT_DISABLE_HARFBUZZ=ON \
-        -DFT_DISABLE_BROTLI=ON
+        -DFT_DISABLE_BROTLI=ON "-DCMAKE_PROJECT_freetype_INCLUDE=$repo/packaging/web/freetype.cmake"
       ;;
     harfbuzz)
       # Its CMake would otherwise find Emscripten's pthread stub and build a threaded library.
       printf '%s\n' -DHB_HAVE_FREETYPE=ON -DHB_BUILD_SUBSET=OFF -DHB_BUILD_UTILS=OFF \
         -DCMAKE_DISABLE_FIND_PACKAGE_Threads=ON
+      # HB_TINY leaves out what shaping Latin text with OpenType tables does not use (AAT, CFF, colour, variations,
+      # legacy kerning). Its disabled tracing still hands each function's full signature to a call that -Oz keeps:
+      # 80 KB of names, which __func__ shortens to the bare function names.
+      defines=" -DHB_TINY -D__PRETTY_FUNCTION__=__func__"
       ;;
     SDL2_ttf)
       printf '%s\n' -DSDL2TTF_HARFBUZZ=ON -DSDL2TTF_VENDORED=OFF -DSDL2TTF_SAMPLES=OFF
@@ -46,4 +63,6 @@ platform_options() {
         -DSDL2MIXER_WAVE=OFF -DSDL2MIXER_GME=OFF -DSDL2MIXER_WAVPACK=OFF
       ;;
   esac
+  printf '%s\n' "-DCMAKE_C_FLAGS_RELEASE=-Oz -flto -DNDEBUG$defines" \
+    "-DCMAKE_CXX_FLAGS_RELEASE=-Oz -flto -DNDEBUG$defines"
 }

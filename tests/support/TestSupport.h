@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 #include <SDL_opengl.h>
+#include <SDL_ttf.h>
 
 #include <array>
 #include <cstdint>
@@ -26,6 +27,16 @@ inline constexpr int kWindowHeight = 900;
 Core* SharedCore();
 
 using Pixel = std::array<uint8_t, 4>;
+
+// Owners of the SDL surfaces and SDL_ttf fonts that tests make.
+struct SurfaceFree {
+    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
+};
+using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceFree>;
+struct FontClose {
+    void operator()(TTF_Font* font) const { TTF_CloseFont(font); }
+};
+using FontPtr = std::unique_ptr<TTF_Font, FontClose>;
 
 // Reads the back buffer; row 0 is the bottom row, as in the drawing coordinates.
 Pixel ReadPixel(int x, int y);

@@ -3,6 +3,7 @@
 // hooks before the page's own script and hear the page's console through the driver.
 import { writeFile } from 'node:fs/promises';
 import puppeteer from 'puppeteer-core';
+import { firstVisit } from '../first-visit.mjs';
 import { canvasDevicePixels, cutCanvas } from './canvas-shot.mjs';
 import { startXvfb } from './xvfb.mjs';
 
@@ -106,10 +107,13 @@ export async function launchChromium(url) {
     ],
   });
   // Headless Chromium plays into a sound device of its own.
-  return engineOf(browser, url, {
+  const engine = engineOf(browser, url, {
     hasSoundDevice: true, typeAhead: true, installability: true,
     supports: { deviceScale: true, touch: true, serviceWorker: true },
   });
+  // Only Chromium's protocol throttles the network and the processor.
+  engine.firstVisit = (hooks, viewport, options) => firstVisit(browser, url, hooks, viewport, options);
+  return engine;
 }
 
 export async function launchFirefox(url) {

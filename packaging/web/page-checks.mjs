@@ -28,8 +28,12 @@ import { countFrames, refuseWebGl } from './page-hooks.mjs';
 import { kChange, kChangedFile, kSubPath, makeSites, serveSite } from './sites.mjs';
 
 const kViewport = { width: 1280, height: 1000 };
-const kCanvasWidth = 1200;
-const kCanvasHeight = 900;
+// What the program itself says of its window (build/tests/program-facts --json, which test-web passes on): its size
+// in drawing units, points in them from the canvas's top-left corner on the editor's boxes, and how its line about
+// a failed start-up step begins.
+const kFacts = JSON.parse(process.env.STAR_PROGRAM_FACTS);
+const kCanvasWidth = kFacts.width;
+const kCanvasHeight = kFacts.height;
 // Screens the page must fit whole: a 1366 x 768 laptop's browser, a phone, a 1920 x 1080 desktop's browser.
 const kPhone = { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
 const kFittedViewports = [{ width: 1366, height: 657 }, kPhone, { width: 1920, height: 955 }];
@@ -42,10 +46,9 @@ const kTablets = [
 // The drawing buffer grows in whole steps of 4 x 3 pixels; the smallest key a thumb hits, in CSS pixels.
 const kStep = { width: 4, height: 3 };
 const kThumb = 44;
-// Points in drawing units from the canvas's top-left corner (1200 x 900 of them), on the editor's boxes.
-const kVertexBox = { x: 100, y: 680 };  // left "Number Of Vertices"
-const kAngleBox = { x: 100, y: 796 };   // left "Angle Offset"
-const kBgBox = { x: 100, y: 866 };      // "BG Color"
+const kVertexBox = kFacts.vertexBox;  // left "Number Of Vertices"
+const kAngleBox = kFacts.angleBox;    // left "Angle Offset"
+const kBgBox = kFacts.bgBox;          // "BG Color"
 // A point of the figure area that no figure covers: it shows the background colour.
 const kBackgroundPoint = { x: 20, y: 70 };
 const kRateSeconds = 3;
@@ -53,7 +56,7 @@ const kTimeoutMs = 60000;
 const kPollMs = 50;
 // The program's own line when the browser refuses a text image (wider than its largest texture).
 const kUploadRefused = 'Texture::CreateFromSurface, error when calling glTexImage2D';
-const kStartupMessages = ['Core::Initialize( ), error when calling SDL_',
+const kStartupMessages = [`${kFacts.startupFailurePrefix}SDL_`,
   'Core::Run( ), Core not correctly initialized, unable to run the game'];
 
 async function waitFor(page, what, fn, ...args) {

@@ -1,7 +1,7 @@
 // Prints what the checks of the shipped builds look for in the running program, read from the program's own
-// definitions rather than copied into each script: the window's title and size, the point to click to open the
-// left "Number Of Vertices" box (window pixels from the top-left corner, as X and the browser count them), and how
-// the line about a failed start-up step begins.
+// definitions rather than copied into each script: the window's title and size, the points to click to open the
+// left "Number Of Vertices" box (and, in the JSON, the left "Angle Offset" and the "BG Color" boxes; window pixels
+// from the top-left corner, as X and the browser count them), and how the line about a failed start-up step begins.
 //
 //   program-facts          shell assignments (STAR_WINDOW_TITLE=...), for eval
 //   program-facts --json   one JSON object, for the page check
@@ -18,23 +18,35 @@
 #include "editor/Game.h"
 
 namespace {
+// A point in window pixels from the top-left corner.
+struct Point {
+    int x = 0;
+    int y = 0;
+};
+
 struct Facts {
     std::string title;
     int width = 0;
     int height = 0;
-    int vertexBoxX = 0;
-    int vertexBoxY = 0;
+    Point vertexBox;  // the left "Number Of Vertices" box
+    Point angleBox;   // the left "Angle Offset" box
+    Point bgBox;      // the "BG Color" box
     std::string startupFailurePrefix;
 };
 
-// The box's centre; the editor counts y from the bottom of the window.
+// A box's centre; the editor counts y from the bottom of the window.
+Point CentreOf(const Game& game, Rect box) {
+    return {static_cast<int>(std::lround(box.left + box.width / 2.0f)),
+            static_cast<int>(std::lround(game.window.height - (box.bottom + box.height / 2.0f)))};
+}
+
 Facts ReadFacts(const Game& game) {
-    const Rect box = game.numericBoxes[0].rect;
     return {game.window.title,
             static_cast<int>(game.window.width),
             static_cast<int>(game.window.height),
-            static_cast<int>(std::lround(box.left + box.width / 2.0f)),
-            static_cast<int>(std::lround(game.window.height - (box.bottom + box.height / 2.0f))),
+            CentreOf(game, game.numericBoxes[0].rect),
+            CentreOf(game, game.numericBoxes[2].rect),
+            CentreOf(game, game.bgBox),
             kStartupFailurePrefix};
 }
 
@@ -56,14 +68,17 @@ std::string JsonQuoted(std::string_view text) {
 void PrintShell(const Facts& facts) {
     std::printf("STAR_WINDOW_TITLE=%s\n", ShellQuoted(facts.title).c_str());
     std::printf("STAR_WINDOW_WIDTH=%d\nSTAR_WINDOW_HEIGHT=%d\n", facts.width, facts.height);
-    std::printf("STAR_VERTEX_BOX_X=%d\nSTAR_VERTEX_BOX_Y=%d\n", facts.vertexBoxX, facts.vertexBoxY);
+    std::printf("STAR_VERTEX_BOX_X=%d\nSTAR_VERTEX_BOX_Y=%d\n", facts.vertexBox.x, facts.vertexBox.y);
     std::printf("STAR_STARTUP_FAILURE_PREFIX=%s\n", ShellQuoted(facts.startupFailurePrefix).c_str());
 }
 
+std::string JsonPoint(Point p) { return "{\"x\": " + std::to_string(p.x) + ", \"y\": " + std::to_string(p.y) + "}"; }
+
 void PrintJson(const Facts& facts) {
-    std::printf("{\"title\": %s, \"width\": %d, \"height\": %d, \"vertexBox\": {\"x\": %d, \"y\": %d}, "
-                "\"startupFailurePrefix\": %s}\n",
-                JsonQuoted(facts.title).c_str(), facts.width, facts.height, facts.vertexBoxX, facts.vertexBoxY,
+    std::printf("{\"title\": %s, \"width\": %d, \"height\": %d, \"vertexBox\": %s, \"angleBox\": %s, "
+                "\"bgBox\": %s, \"startupFailurePrefix\": %s}\n",
+                JsonQuoted(facts.title).c_str(), facts.width, facts.height, JsonPoint(facts.vertexBox).c_str(),
+                JsonPoint(facts.angleBox).c_str(), JsonPoint(facts.bgBox).c_str(),
                 JsonQuoted(facts.startupFailurePrefix).c_str());
 }
 }  // namespace

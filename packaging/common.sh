@@ -24,6 +24,8 @@
 #                              instead of the time they were built at) and TZ=UTC, and sets the umask to 022
 #   settle_tree FOLDER         gives everything below FOLDER the modes 755 (folders) and 644 (files) and the time
 #                              SOURCE_DATE_EPOCH, so that an archive of it depends on neither the umask nor the clock
+#   npm_ci FOLDER              installs Node.js and npm where they are missing, then the packages that FOLDER's
+#                              package-lock.json pins, into FOLDER/node_modules/
 # shellcheck shell=bash disable=SC2034
 
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -95,4 +97,9 @@ reproducible() {
 settle_tree() {
   find "$1" -type d -exec chmod 755 {} + -o -type f -exec chmod 644 {} +
   find "$1" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
+}
+
+npm_ci() {
+  if ! command -v npm >/dev/null; then "$repo/packaging/install-packages" nodejs npm; fi
+  (cd "$1" && npm ci --no-audit --no-fund --loglevel=error >&2)
 }

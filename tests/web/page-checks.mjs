@@ -259,14 +259,30 @@ async function firstFrame(page, result) {
   if (layout.keypad) result.fail('the desktop page shows the keypad');
 }
 
+// The edit of the left vertex box, 5 and Enter, as a user makes it: a click and the keyboard, or a tap and the
+// keypad; then the frames that show it.
+async function editVertexCount(page, { touch = false } = {}) {
+  if (touch) {
+    await tapCanvas(page, kVertexBox);
+    await tapKey(page, '5');
+    await tapKey(page, 'Enter');
+  } else {
+    await clickCanvas(page, kVertexBox);
+    await page.press('5');
+    await page.press('Enter');
+  }
+  await framesAfter(page, (await frameCount(page)) + 3);
+}
+
+// The edit by click and keyboard, with the frame after it kept for test-web.
+async function fiveVerticesSaved(page, result, name) {
+  await editVertexCount(page);
+  result.log(`after the click, 5 and Enter, saved as ${await saveFrame(page, result, name, 'five-vertices')}`);
+}
+
 // The left figure gets five vertices; nothing on the page or in the console may say anything went wrong.
 async function fiveVertices(page, result) {
-  await clickCanvas(page, kVertexBox);
-  await page.press('5');
-  await page.press('Enter');
-  await framesAfter(page, (await frameCount(page)) + 3);
-  const saved = await saveFrame(page, result, 'five-vertices', 'five-vertices');
-  result.log(`after the click, 5 and Enter, saved as ${saved}`);
+  await fiveVerticesSaved(page, result, 'five-vertices');
 
   const message = await pageMessage(page);
   if (message) result.fail(`after the edit the page shows a message:\n${describeMessage(message)}`);
@@ -378,16 +394,7 @@ async function checkFittedPages(engine, result) {
     try {
       await framesAfter(page, 2);
       await judgeLayout(page, result, step);
-      if (viewport.hasTouch) {
-        await tapCanvas(page, kVertexBox);
-        await tapKey(page, '5');
-        await tapKey(page, 'Enter');
-      } else {
-        await clickCanvas(page, kVertexBox);
-        await page.press('5');
-        await page.press('Enter');
-      }
-      await framesAfter(page, (await frameCount(page)) + 3);
+      await editVertexCount(page, { touch: viewport.hasTouch });
       const name = `five-vertices-${viewportName(viewport)}`;
       result.log(`${step}: after the edit, saved as ${await saveFrame(page, result, name, 'five-vertices')}`);
       await page.savePage(path.join(result.outputDir, `page-${viewportName(viewport)}.png`));
@@ -503,15 +510,6 @@ const workerState = (page) => page.evaluate(async () => {
   };
 });
 
-// The edit of the left vertex box, by click and keyboard, with the frame after it kept for test-web.
-async function fiveVerticesAgain(page, result, name) {
-  await clickCanvas(page, kVertexBox);
-  await page.press('5');
-  await page.press('Enter');
-  await framesAfter(page, (await frameCount(page)) + 3);
-  result.log(`after the click, 5 and Enter, saved as ${await saveFrame(page, result, name, 'five-vertices')}`);
-}
-
 // The next build on the next visit, then the page without its server. Both sites serve the page under a sub-path.
 // In that order: Chromium's update of a service worker, once asked for while the server is gone, waits for good.
 async function checkServiceWorker(page, result, server, sites, address, reportsSeen) {
@@ -545,7 +543,7 @@ async function checkServiceWorker(page, result, server, sites, address, reportsS
   await page.reload();
   await framesAfter(page, 2);
   await judgeBuild(page, result, 'offline', sites.rebuilt.key);
-  await fiveVerticesAgain(page, result, 'offline-five-vertices');
+  await fiveVerticesSaved(page, result, 'offline-five-vertices');
   await judgeReports(page, result, 'offline', seen);
 }
 

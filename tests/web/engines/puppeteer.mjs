@@ -1,11 +1,10 @@
 // Chromium and Firefox, driven by puppeteer-core: Chromium over its DevTools protocol, headless; Firefox over
-// WebDriver BiDi, in a window of a virtual X server (headless Firefox gets no WebGL without a GPU). Both run the
+// WebDriver BiDi, in a window of an X server (headless Firefox gets no WebGL without a GPU). Both run the
 // hooks before the page's own script and hear the page's console through the driver.
 import { writeFile } from 'node:fs/promises';
 import puppeteer from 'puppeteer-core';
 import { firstVisit } from '../first-visit.mjs';
 import { canvasDevicePixels, cutCanvas } from './canvas-shot.mjs';
-import { startXvfb } from './xvfb.mjs';
 
 const kTimeoutMs = 60000;
 const kReportedTypes = { error: 'error', warn: 'warn', warning: 'warn' };
@@ -70,7 +69,7 @@ class PuppeteerPage {
 
 // Wraps a launched browser as an engine: open() makes a watched tab with the hooks in place, at the page (or at
 // another address).
-function engineOf(browser, url, { cleanUp = async () => {}, supports, ...pageOptions }) {
+function engineOf(browser, url, { supports, ...pageOptions }) {
   return {
     supports,
     version: () => browser.version(),
@@ -82,13 +81,7 @@ function engineOf(browser, url, { cleanUp = async () => {}, supports, ...pageOpt
       await page.goto(address, { waitUntil: 'load', timeout: kTimeoutMs });
       return watched;
     },
-    async close() {
-      try {
-        await browser.close();
-      } finally {
-        await cleanUp();
-      }
-    },
+    close: () => browser.close(),
   };
 }
 
@@ -116,24 +109,18 @@ export async function launchChromium(url) {
   return engine;
 }
 
+// Firefox's window goes to the X server the checks run under (DISPLAY; test-web starts a virtual one).
 export async function launchFirefox(url) {
-  const xvfb = await startXvfb();
-  try {
-    const browser = await puppeteer.launch({
-      browser: 'firefox',
-      executablePath: process.env.STAR_FIREFOX || '/usr/bin/firefox-esr',
-      headless: false,
-      env: { ...process.env, DISPLAY: xvfb.display },
-      timeout: kTimeoutMs,
-    });
-    // Firefox finds no sound device under Xvfb without a sound server, and its audio contexts then stay suspended.
-    // It takes a device scale and taps over WebDriver BiDi, but keeps its pointer fine.
-    return engineOf(browser, url, {
-      hasSoundDevice: false, typeAhead: false, installability: false, cleanUp: () => xvfb.stop(),
-      supports: { deviceScale: true, touch: true, serviceWorker: true },
-    });
-  } catch (error) {
-    await xvfb.stop();
-    throw error;
-  }
+  const browser = await puppeteer.launch({
+    browser: 'firefox',
+    executablePath: process.env.STAR_FIREFOX || '/usr/bin/firefox-esr',
+    headless: false,
+    timeout: kTimeoutMs,
+  });
+  // Firefox finds no sound device under Xvfb without a sound server, and its audio contexts then stay suspended.
+  // It takes a device scale and taps over WebDriver BiDi, but keeps its pointer fine.
+  return engineOf(browser, url, {
+    hasSoundDevice: false, typeAhead: false, installability: false,
+    supports: { deviceScale: true, touch: true, serviceWorker: true },
+  });
 }

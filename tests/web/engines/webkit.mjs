@@ -1,12 +1,11 @@
-// WebKit, the engine of every browser on an iPhone or iPad: WebKitGTK's MiniBrowser in a window of a virtual X
-// server, driven by WebKitWebDriver through selenium-webdriver.
+// WebKit, the engine of every browser on an iPhone or iPad: WebKitGTK's MiniBrowser in a window of the X server
+// the checks run under (DISPLAY; test-web starts a virtual one), driven by WebKitWebDriver through selenium-webdriver.
 //
 // That driver speaks classic WebDriver only: it can neither run a script before the page's own nor hear the
 // console. So the page is opened through a small proxy in front of the server that puts the hooks, and a recorder
 // of the console (page-hooks.mjs), at the top of each HTML document it passes on; the page itself is unchanged.
 // Since the proxy changes the HTML, a service worker cannot keep a page that matches its digests; nor can the driver
 // set a device scale or touch, so the checks that need those leave WebKit out.
-import { spawn } from 'node:child_process';
 import { writeFile } from 'node:fs/promises';
 import http from 'node:http';
 import net from 'node:net';
@@ -14,7 +13,7 @@ import zlib from 'node:zlib';
 import { Builder, Key } from 'selenium-webdriver';
 import { recordConsole } from '../page-hooks.mjs';
 import { canvasDevicePixels, cutCanvas } from './canvas-shot.mjs';
-import { startXvfb } from './xvfb.mjs';
+import { startProcess } from '../process.mjs';
 
 const kMiniBrowser = '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
 const kStartMs = 20000;
@@ -82,29 +81,16 @@ async function startProxy(target) {
 }
 
 // WebKitWebDriver on a port of its own, ready once it answers its status request.
-async function startDriverService(display) {
+async function startDriverService() {
   const port = await freePort();
-  const service = spawn('WebKitWebDriver', [`--port=${port}`],
-    { env: { ...process.env, DISPLAY: display }, stdio: ['ignore', 'pipe', 'pipe'] });
-  let log = '';
-  service.stdout.on('data', (data) => { log += data; });
-  service.stderr.on('data', (data) => { log += data; });
-  const end = () => service.kill('SIGTERM');
-  process.once('exit', end);
+  const service = startProcess('WebKitWebDriver', [`--port=${port}`]);
   const address = `http://127.0.0.1:${port}`;
-  const stop = async () => {
-    process.removeListener('exit', end);
-    if (service.exitCode !== null || service.signalCode !== null) return;
-    const ended = new Promise((resolve) => service.once('exit', resolve));
-    end();
-    await ended;
-  };
   for (const deadline = Date.now() + kStartMs; ;) {
     const ready = await fetch(`${address}/status`).then((reply) => reply.ok, () => false);
-    if (ready) return { address, stop };
-    if (service.exitCode !== null || Date.now() > deadline) {
-      await stop();
-      throw new Error(`WebKitWebDriver did not start:\n${log}`);
+    if (ready) return { address, stop: service.stop };
+    if (!service.running() || Date.now() > deadline) {
+      await service.stop();
+      throw new Error(`WebKitWebDriver did not start:\n${service.log()}`);
     }
     await new Promise((resolve) => setTimeout(resolve, 100));
   }
@@ -154,9 +140,7 @@ export async function launchWebKit(url) {
     for (const stop of stops.reverse()) await stop();
   };
   try {
-    const xvfb = await startXvfb();
-    stops.push(() => xvfb.stop());
-    const service = await startDriverService(xvfb.display);
+    const service = await startDriverService();
     stops.push(() => service.stop());
     // One proxy per origin the checks open, each on a port of its own for as long as the engine runs.
     const proxies = new Map();

@@ -1,4 +1,4 @@
-# The shell every script of scripts/ and packaging/ shares. Sourced first thing, after `set -euo pipefail`:
+# The shell every script of scripts/, packaging/ and tests/ shares. Sourced first thing, after `set -euo pipefail`:
 #
 #   source "$(dirname "${BASH_SOURCE[0]}")/../packaging/common.sh"     (from scripts/; adjust the path elsewhere)
 #

@@ -1,10 +1,10 @@
-# What the phases of the Windows check share (tests/windows/zip, installer, screen). Each phase runs under xvfb-run,
-# in an X server of its own, with the environment tests/windows/check-windows exports (the unpacked zip, the
-# reference frames, the program's facts). Sourced first thing, after `set -euo pipefail`; it defines:
+# What the phases of the Windows check share (zip.sh, installer.sh, screen.sh): tests/windows/check-windows sources
+# this, after packaging/common.sh, and then the phases of one Wine session, in an X server that xvfb-run started for
+# them, with the environment it exports (the unpacked zip, the reference frames, the program's facts). It defines:
 #
-#   wine_start [DPI]                     starts the Wine server of the check's own prefix (making the prefix the
-#                                        first time; with DPI, the display's LogPixels first), which ends with the
-#                                        phase, with the program it started
+#   wine_start DPI                       starts the Wine server of the check's own prefix (making the prefix the
+#                                        first time; with a DPI, "" for the prefix's own, the display's LogPixels
+#                                        first); it ends with the session, with the program the session started
 #   start_editor FOLDER PROGRAM [VAR=VALUE...]  runs PROGRAM in FOLDER, as a double-click or a shortcut does
 #   editor_window                        the started program's window, titled as on Linux: sets window and its
 #                                        client area x, y, w, h on the screen
@@ -17,9 +17,7 @@
 #                                        on the left vertex box, 5 and Enter against FRAMES/five-vertices.png
 #   close_editor                         what a window manager sends for the close button: the program must end
 #                                        with status 0 and nothing on standard error
-# shellcheck shell=bash disable=SC2034
-# shellcheck source=../../packaging/common.sh
-source "$(dirname "${BASH_SOURCE[0]}")/../../packaging/common.sh"
+# shellcheck shell=bash disable=SC2034,SC2154 # the variables are the phases'; repo comes from common.sh
 [[ -n "${DISPLAY:-}" && -n "${STAR_WINDOWS_WORK:-}" ]] || fail "run by tests/windows/check-windows, under xvfb-run"
 
 work="$STAR_WINDOWS_WORK"

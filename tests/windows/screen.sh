@@ -1,14 +1,9 @@
-#!/usr/bin/env bash
 # The zip on a screen of another size or density: the window opens 4 : 3, whole on the screen, and shows the Linux
 # build's own frames at its size, before and after a click on the vertex box, 5 and Enter. Prints the window's size.
-# A phase of tests/windows/check-windows, run on an X server with a screen of SIZE.
-#
-#   tests/windows/screen SIZE DPI NAME      e.g. 3840x2160 144 high-density (DPI 144: a display scaled to 150 %)
-set -euo pipefail
-# shellcheck source=wine.sh
-source "$(dirname "${BASH_SOURCE[0]}")/wine.sh"
-screen="$1" dpi="$2" name="$3"
-wine_start "$dpi"
+# A phase of tests/windows/check-windows, sourced in its Wine session (wine.sh) on an X server of one screen.
+# shellcheck shell=bash disable=SC2154 # app, work and the like come from wine.sh, repo from common.sh
+screen="$(xwininfo -root | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }')"
+name="screen-$screen"
 
 start_editor "$app" star-editor.exe SDL_AUDIODRIVER=dummy
 editor_window

@@ -1,12 +1,8 @@
-#!/usr/bin/env bash
 # The zip under Wine: every DLL the binaries import is in the zip or part of Windows; the window is titled and sized
 # as on Linux; its first frame and the frame after a click on the vertex box, 5 and Enter are the Linux build's own
 # offscreen frames; WM_DELETE_WINDOW ends it with status 0; without an audio device it says which step failed and
-# exits 1. A phase of tests/windows/check-windows.
-set -euo pipefail
-# shellcheck source=wine.sh
-source "$(dirname "${BASH_SOURCE[0]}")/wine.sh"
-wine_start ""  # at the DPI the prefix has
+# exits 1. A phase of tests/windows/check-windows, sourced in its Wine session (wine.sh).
+# shellcheck shell=bash disable=SC2154 # app, work and the like come from wine.sh, repo from common.sh
 
 # A MinGW runtime DLL, say, is neither.
 for binary in "$app"/*.exe "$app"/*.dll; do

@@ -1,17 +1,13 @@
-#!/usr/bin/env bash
 # The installer under Wine: msiexec /i /qn installs the zip's files, a Start-menu shortcut that starts the program
 # in its folder, with the program's icon, and one uninstall entry; the program started as the shortcut says shows
 # the Linux build's first frame; msiexec /x leaves no file behind; a version one step newer, installed over it,
-# replaces it. A phase of tests/windows/check-windows.
-#
-#   tests/windows/installer MSI VERSION
-set -euo pipefail
-# shellcheck source=wine.sh
-source "$(dirname "${BASH_SOURCE[0]}")/wine.sh"
-msi="$(realpath "$1")" version="$2"
+# replaces it. A phase of tests/windows/check-windows, sourced in its Wine session (wine.sh), with the installer
+# in STAR_WINDOWS_MSI.
+# shellcheck shell=bash disable=SC2154 # app, work and the like come from wine.sh, repo from common.sh
+msi="$STAR_WINDOWS_MSI"
+version="$("$repo/packaging/version")"
 installed="$WINEPREFIX/drive_c/Program Files/Star Polygon Editor"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
-wine_start ""  # at the DPI the prefix has
 
 # Every file and folder of the prefix's drive C:, but for Windows' scratch folder.
 prefix_files() { (cd "$WINEPREFIX/drive_c" && find . -path ./windows/temp -prune -o -print | LC_ALL=C sort); }

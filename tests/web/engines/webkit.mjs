@@ -45,9 +45,12 @@ function withHooks(html, hooks) {
 // Passes every request on to `target` (an origin) and every answer back, the HTML ones with the current hooks.
 async function startProxy(target) {
   const state = { hooks: [] };
+  // Its own connections to the server, kept open between requests and closed with the proxy: the server would
+  // otherwise hold them for minutes after the checks, and this process with them.
+  const agent = new http.Agent({ keepAlive: true });
   const server = http.createServer((request, response) => {
     const upstream = http.request(new URL(request.url, target),
-      { method: request.method, headers: { ...request.headers, host: new URL(target).host } }, (reply) => {
+      { method: request.method, headers: { ...request.headers, host: new URL(target).host }, agent }, (reply) => {
         if (!String(reply.headers['content-type']).startsWith('text/html')) {
           response.writeHead(reply.statusCode, reply.headers);
           reply.pipe(response);
@@ -76,7 +79,11 @@ async function startProxy(target) {
   return {
     origin: `http://127.0.0.1:${port}`,
     setHooks(hooks) { state.hooks = hooks; },
-    close: () => new Promise((resolve) => { server.closeAllConnections(); server.close(resolve); }),
+    close: () => new Promise((resolve) => {
+      server.closeAllConnections();
+      server.close(resolve);
+      agent.destroy();
+    }),
   };
 }
 

@@ -18,6 +18,7 @@ import { startProcess } from '../process.mjs';
 const kMiniBrowser = '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
 const kStartMs = 20000;
 const kTimeoutMs = 60000;
+const kPollMs = 100;
 const kKeys = { Enter: Key.ENTER, ArrowLeft: Key.ARROW_LEFT, ArrowRight: Key.ARROW_RIGHT, Backspace: Key.BACK_SPACE };
 const kDecoders = { gzip: zlib.gunzipSync, deflate: zlib.inflateSync, br: zlib.brotliDecompressSync };
 
@@ -99,7 +100,7 @@ async function startDriverService() {
       await service.stop();
       throw new Error(`WebKitWebDriver did not start:\n${service.log()}`);
     }
-    await new Promise((resolve) => setTimeout(resolve, 100));
+    await new Promise((resolve) => setTimeout(resolve, kPollMs));
   }
 }
 
@@ -133,12 +134,23 @@ class WebKitPage {
   close() { return this.driver.get('about:blank'); }
 }
 
-// The window sized so that its viewport, not the window, has the size asked for.
+// The window sized so that its viewport, not the window, has the size asked for. The window takes a new size a
+// moment after the driver returns, so the viewport is measured until it has the size asked for: a window and a
+// viewport measured during a resize would give a frame of the wrong size.
 async function setViewport(driver, viewport) {
   const browserWindow = driver.manage().window();
-  await browserWindow.setRect({ x: 0, y: 0, ...viewport });
-  const inner = await driver.executeScript(() => [window.innerWidth, window.innerHeight]);
-  await browserWindow.setRect({ width: 2 * viewport.width - inner[0], height: 2 * viewport.height - inner[1] });
+  let size = { width: viewport.width, height: viewport.height };
+  for (const deadline = Date.now() + kTimeoutMs; ;) {
+    await browserWindow.setRect({ x: 0, y: 0, ...size });
+    const [width, height] = await driver.executeScript(() => [window.innerWidth, window.innerHeight]);
+    if (width === viewport.width && height === viewport.height) return;
+    if (Date.now() > deadline) {
+      throw new Error(`the viewport stays ${width} x ${height}, not ${viewport.width} x ${viewport.height}`);
+    }
+    const outer = await browserWindow.getRect();
+    size = { width: outer.width + viewport.width - width, height: outer.height + viewport.height - height };
+    await new Promise((resolve) => setTimeout(resolve, kPollMs));
+  }
 }
 
 export async function launchWebKit(url) {

@@ -7,6 +7,7 @@
 #include <GL/glu.h>
 
 #include <cmath>
+#include <cstring>
 #include <iostream>
 #include <memory>
 
@@ -52,14 +53,19 @@ void BrowserPass(void* arg) {
 constexpr int kRoomForDecorations = 96;
 constexpr Uint32 kDecorationWaitMs = 250;
 
+bool OnWayland() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver != nullptr && std::strcmp(driver, "wayland") == 0;
+}
+
 // X11 learns a window's decorations from the window manager once it is mapped, and without a window manager there
 // are none; so they are waited for briefly, and only when they could decide whether the window fits. Platforms
 // that cannot tell (the offscreen driver) have none.
-WindowBorders BordersOf(SDL_Window* sdlWindow, bool mayMatter) {
-    WindowBorders b;
+Insets BordersOf(SDL_Window* sdlWindow, bool mayMatter) {
+    Insets b;
     const Uint32 start = SDL_GetTicks();
     while (SDL_GetWindowBordersSize(sdlWindow, &b.top, &b.left, &b.bottom, &b.right) == 0) {
-        if (b.top != 0 || b.left != 0 || b.bottom != 0 || b.right != 0) return b;
+        if (!b.Empty()) return b;
         if (!mayMatter || SDL_GetTicks() - start >= kDecorationWaitMs) break;
         SDL_Delay(10);
         SDL_PumpEvents();  // the frame extents arrive as a property change
@@ -67,6 +73,16 @@ WindowBorders BordersOf(SDL_Window* sdlWindow, bool mayMatter) {
     return {};
 }
 #endif
+
+// On Wayland a window's coordinates are the output's logical pixels: the window asks for the output's own pixels,
+// so that it is sharp on a scaled output. X11 and Windows give a window pixels anyway; so does a page.
+Uint32 WindowFlags() {
+#ifdef __EMSCRIPTEN__
+    return SDL_WINDOW_OPENGL;
+#else
+    return OnWayland() ? SDL_WINDOW_OPENGL | SDL_WINDOW_ALLOW_HIGHDPI : SDL_WINDOW_OPENGL;
+#endif
+}
 }  // namespace
 
 Core::Core(const WindowSettings& settings) : window(settings) { Initialize(); }
@@ -84,9 +100,10 @@ void Core::Initialize() {
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
 
-    drawable = InitialDrawable();
+    asked = InitialDrawable();
+    drawable = asked;
     sdlWindow = SDL_CreateWindow(window.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                 drawable.width, drawable.height, SDL_WINDOW_OPENGL);
+                                 drawable.width, drawable.height, WindowFlags());
     if (sdlWindow == nullptr) return ReportStartupFailure("SDL_CreateWindow");
     FitWindowToScreen();
 
@@ -103,7 +120,7 @@ void Core::Initialize() {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     gluOrtho2D(0.0, static_cast<double>(window.width), 0.0, static_cast<double>(window.height));
-    ApplyDrawable(drawable);
+    FollowDrawable();
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     FitCanvasToPage();
@@ -146,22 +163,24 @@ Drawable Core::InitialDrawable() const {
 }
 
 // Sizes the window for its screen, decorations included, and centres it in the usable area with the title bar on
-// the screen. A window that already has that size is left where SDL put it.
+// the screen. A window that already has that size is left where SDL put it. On Wayland the compositor sizes and
+// places windows.
 void Core::FitWindowToScreen() {
 #ifndef __EMSCRIPTEN__
+    if (OnWayland()) return;
     const int display = SDL_GetWindowDisplayIndex(sdlWindow);
     SDL_Rect usable{};
     if (display < 0 || SDL_GetDisplayUsableBounds(display, &usable) != 0) return;
-    const bool nearTheEdges = usable.w - drawable.width < kRoomForDecorations ||
-                              usable.h - drawable.height < kRoomForDecorations;
+    const bool nearTheEdges = usable.w - asked.width < kRoomForDecorations ||
+                              usable.h - asked.height < kRoomForDecorations;
     const ScreenRoom room{usable.w, usable.h, BordersOf(sdlWindow, nearTheEdges), DisplayScale()};
     const Drawable fitted = ::FitWindowToScreen(window, room);
-    if (fitted.width == drawable.width && fitted.height == drawable.height) return;
-    drawable = fitted;
-    SDL_SetWindowSize(sdlWindow, drawable.width, drawable.height);
-    const WindowBorders& b = room.borders;
-    SDL_SetWindowPosition(sdlWindow, usable.x + b.left + (usable.w - b.left - b.right - drawable.width) / 2,
-                          usable.y + b.top + (usable.h - b.top - b.bottom - drawable.height) / 2);
+    if (fitted.width == asked.width && fitted.height == asked.height) return;
+    asked = fitted;
+    SDL_SetWindowSize(sdlWindow, asked.width, asked.height);
+    const Insets& b = room.borders;
+    SDL_SetWindowPosition(sdlWindow, usable.x + b.left + (usable.w - b.left - b.right - asked.width) / 2,
+                          usable.y + b.top + (usable.h - b.top - b.bottom - asked.height) / 2);
 #endif
 }
 
@@ -183,10 +202,33 @@ void Core::FitCanvasToPage() {
 #endif
 }
 
+// The drawing follows the drawable the window has, whatever size the window manager, the compositor or a tiling
+// layout gave it; an empty one (a minimised window) keeps the last. A page sizes its canvas itself.
+void Core::FollowDrawable() {
+#ifndef __EMSCRIPTEN__
+    int pixelsWide = 0, pixelsHigh = 0, pointsWide = 0, pointsHigh = 0;
+    SDL_GL_GetDrawableSize(sdlWindow, &pixelsWide, &pixelsHigh);
+    SDL_GetWindowSize(sdlWindow, &pointsWide, &pointsHigh);
+    if (pixelsWide > 0 && pixelsHigh > 0 && pointsWide > 0) {
+        const float pixelsPerPoint = static_cast<float>(pixelsWide) / static_cast<float>(pointsWide);
+        drawable = PlaceDrawing(window, asked, pixelsWide, pixelsHigh, pixelsPerPoint);
+    }
+#endif
+    ApplyDrawable(drawable);
+}
+
 void Core::ApplyDrawable(const Drawable& fitted) {
     drawable = fitted;
-    glViewport(0, 0, drawable.width, drawable.height);
+    glViewport(drawable.margins.left, drawable.margins.bottom, drawable.width, drawable.height);
     SetPixelScale(drawable.pixelsPerUnit);
+}
+
+// A new size of the drawable.
+void Core::OnWindowEvent(const SDL_WindowEvent& event) {
+    switch (event.event) {
+        case SDL_WINDOWEVENT_SIZE_CHANGED: FollowDrawable(); break;
+        default: break;
+    }
 }
 
 void Core::Run() {
@@ -212,10 +254,23 @@ void Core::Run() {
 
 bool Core::RunPass(Game& game) {
     FitCanvasToPage();
-    if (RouteEvents(game, drawable)) return false;
-    game.Draw();
+    if (RouteEvents(game, drawable, [this](const SDL_WindowEvent& event) { OnWindowEvent(event); })) return false;
+    DrawFrame(game);
     SDL_GL_SwapWindow(sdlWindow);
     return true;
+}
+
+void Core::DrawFrame(const Game& game) const {
+    const Insets& m = drawable.margins;
+    if (m.Empty()) return game.Draw();
+    // The margins take the chrome colour; the drawing's own clear stays inside its area.
+    const Rgba& chrome = game.chromeColor;
+    glClearColor(chrome.r, chrome.g, chrome.b, chrome.a);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(m.left, m.bottom, drawable.width, drawable.height);
+    game.Draw();
+    glDisable(GL_SCISSOR_TEST);
 }
 
 Core::~Core() {

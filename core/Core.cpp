@@ -105,7 +105,7 @@ void Core::Initialize() {
     sdlWindow = SDL_CreateWindow(window.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                  drawable.width, drawable.height, WindowFlags());
     if (sdlWindow == nullptr) return ReportStartupFailure("SDL_CreateWindow");
-    FitWindowToScreen();
+    FitWindowToScreen(true);
 
     glContext = SDL_GL_CreateContext(sdlWindow);
     if (glContext == nullptr) return ReportStartupFailure("SDL_GL_CreateContext");
@@ -137,14 +137,16 @@ void Core::Initialize() {
     initialized = true;
 }
 
-float Core::DisplayScale() const {
+float Core::DisplayScale(int display) const {
     if (displayScaleOverride > 0.0f) return displayScaleOverride;
 #ifdef _WIN32
     // A program that declares itself DPI-aware is given pixels, not scaled ones: it scales itself, by the DPI the
     // user chose for the display over Windows' 96.
     constexpr float kUnscaledDpi = 96.0f;
     float dpi = 0.0f;
-    if (SDL_GetDisplayDPI(0, nullptr, &dpi, nullptr) == 0 && dpi >= kUnscaledDpi) return dpi / kUnscaledDpi;
+    if (SDL_GetDisplayDPI(display, nullptr, &dpi, nullptr) == 0 && dpi >= kUnscaledDpi) return dpi / kUnscaledDpi;
+#else
+    (void)display;  // elsewhere one scale serves every display
 #endif
     return 1.0f;  // X11 has no scale per window; the browser's is the device pixel ratio, read from the page
 }
@@ -158,14 +160,14 @@ Drawable Core::InitialDrawable() const {
 #else
     SDL_Rect usable{};
     if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return unscaled;
-    return ::FitWindowToScreen(window, {usable.w, usable.h, {}, DisplayScale()});
+    return ::FitWindowToScreen(window, {usable.w, usable.h, {}, DisplayScale(0)});
 #endif
 }
 
 // Sizes the window for its screen, decorations included, and centres it in the usable area with the title bar on
-// the screen. A window that already has that size is left where SDL put it. On Wayland the compositor sizes and
-// places windows.
-void Core::FitWindowToScreen() {
+// the screen, or leaves it where it is (on a move to another display). A window that already has that size is left
+// where it is. On Wayland the compositor sizes and places windows.
+void Core::FitWindowToScreen(bool centre) {
 #ifndef __EMSCRIPTEN__
     if (OnWayland()) return;
     const int display = SDL_GetWindowDisplayIndex(sdlWindow);
@@ -173,14 +175,17 @@ void Core::FitWindowToScreen() {
     if (display < 0 || SDL_GetDisplayUsableBounds(display, &usable) != 0) return;
     const bool nearTheEdges = usable.w - asked.width < kRoomForDecorations ||
                               usable.h - asked.height < kRoomForDecorations;
-    const ScreenRoom room{usable.w, usable.h, BordersOf(sdlWindow, nearTheEdges), DisplayScale()};
+    const ScreenRoom room{usable.w, usable.h, BordersOf(sdlWindow, nearTheEdges), DisplayScale(display)};
     const Drawable fitted = ::FitWindowToScreen(window, room);
     if (fitted.width == asked.width && fitted.height == asked.height) return;
     asked = fitted;
     SDL_SetWindowSize(sdlWindow, asked.width, asked.height);
+    if (!centre) return;
     const Insets& b = room.borders;
     SDL_SetWindowPosition(sdlWindow, usable.x + b.left + (usable.w - b.left - b.right - asked.width) / 2,
                           usable.y + b.top + (usable.h - b.top - b.bottom - asked.height) / 2);
+#else
+    (void)centre;
 #endif
 }
 
@@ -223,10 +228,11 @@ void Core::ApplyDrawable(const Drawable& fitted) {
     SetPixelScale(drawable.pixelsPerUnit);
 }
 
-// A new size of the drawable.
+// A new size of the drawable, or another display (on Windows maybe another scale, on any screen another room).
 void Core::OnWindowEvent(const SDL_WindowEvent& event) {
     switch (event.event) {
         case SDL_WINDOWEVENT_SIZE_CHANGED: FollowDrawable(); break;
+        case SDL_WINDOWEVENT_DISPLAY_CHANGED: FitWindowToScreen(false); FollowDrawable(); break;
         default: break;
     }
 }

@@ -37,9 +37,9 @@ public:
     Drawable drawable;  // where the drawing sits in the window's pixels, and its scale, once the window is open
 
 private:
-    float DisplayScale() const;
+    float DisplayScale(int display) const;
     Drawable InitialDrawable() const;
-    void FitWindowToScreen();
+    void FitWindowToScreen(bool centre);
     void FitCanvasToPage();
     void FollowDrawable();
     void ApplyDrawable(const Drawable& fitted);

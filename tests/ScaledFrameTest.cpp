@@ -1,7 +1,7 @@
 // The editor on a smaller and a larger drawable: a simulated 1366 x 768 screen, and a 3840 x 2160 screen at 200 %.
 // Brought back to 1200 x 900 each frame must look like the unscaled one; its texts must be rendered at the scaled
 // size, its lines drawn at the scaled width, and a click must land on the box drawn under it. And a window given
-// another size than it asked for: the drawing follows.
+// another size than it asked for, or moved to another screen: the drawing follows.
 #include <gtest/gtest.h>
 
 #include <SDL_ttf.h>
@@ -234,5 +234,27 @@ TEST(GivenDrawable, ATiledWindowShowsTheWholeEditorCentredBetweenChromeMarginsAn
     for (SDL_Event& e : edit) SDL_PushEvent(&e);
     ASSERT_TRUE(core.RunPass(game));
     EXPECT_EQ(game.isotoxalStar->vertexCount, 5);
+}
+
+// On Windows a move to a monitor of another scale; on any desktop one with less room: the window fits itself again.
+TEST(GivenDrawable, AMoveToAnotherDisplayFitsTheWindowToItAgain) {
+    ScopedEnv screen("SDL_DISPLAY_USABLE_BOUNDS", "0,0,1920,1080");
+    Core core(EditorWindowSettings(), 1.0f);
+    ASSERT_TRUE(core.initialized);
+    Game game(core.window);
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    ScopedEnv smaller("SDL_DISPLAY_USABLE_BOUNDS", "0,0,1366,768");
+    SDL_Event moved{};
+    moved.type = SDL_WINDOWEVENT;
+    moved.window.event = SDL_WINDOWEVENT_DISPLAY_CHANGED;
+    SDL_PushEvent(&moved);
+    ASSERT_TRUE(core.RunPass(game));
+    int w = 0, h = 0;
+    SDL_GetWindowSize(core.sdlWindow, &w, &h);
+    EXPECT_EQ(w, 1024);
+    EXPECT_EQ(h, 768);
+    EXPECT_EQ(core.drawable.width, 1024);
+    EXPECT_TRUE(core.drawable.margins.Empty());
+    EXPECT_EQ(game.regularTitle->width * core.drawable.pixelsPerUnit, static_cast<float>(TitleWidthAt(43)));
 }
 }  // namespace

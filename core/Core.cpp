@@ -18,6 +18,7 @@
 
 #include "core/Console.h"
 #include "core/EventRouting.h"
+#include "core/X11Desktop.h"
 #include "editor/Game.h"
 #include "render/PixelScale.h"
 
@@ -58,15 +59,14 @@ bool OnWayland() {
     return driver != nullptr && std::strcmp(driver, "wayland") == 0;
 }
 
-// X11 learns a window's decorations from the window manager once it is mapped, and without a window manager there
-// are none; so they are waited for briefly, and only when they could decide whether the window fits. Platforms
-// that cannot tell (the offscreen driver) have none.
-Insets BordersOf(SDL_Window* sdlWindow, bool mayMatter) {
+// X11 learns a window's decorations from the window manager, and without a window manager there are none; so they
+// are waited for briefly, and only when asked to. Platforms that cannot tell (the offscreen driver) have none.
+Insets BordersOf(SDL_Window* sdlWindow, bool wait) {
     Insets b;
     const Uint32 start = SDL_GetTicks();
     while (SDL_GetWindowBordersSize(sdlWindow, &b.top, &b.left, &b.bottom, &b.right) == 0) {
         if (!b.Empty()) return b;
-        if (!mayMatter || SDL_GetTicks() - start >= kDecorationWaitMs) break;
+        if (!wait || SDL_GetTicks() - start >= kDecorationWaitMs) break;
         SDL_Delay(10);
         SDL_PumpEvents();  // the frame extents arrive as a property change
     }
@@ -74,13 +74,15 @@ Insets BordersOf(SDL_Window* sdlWindow, bool mayMatter) {
 }
 #endif
 
-// On Wayland a window's coordinates are the output's logical pixels: the window asks for the output's own pixels,
-// so that it is sharp on a scaled output. X11 and Windows give a window pixels anyway; so does a page.
+// Made hidden, a desktop window is shown once it has its final size and place, so it appears once. On Wayland a
+// window's coordinates are the output's logical pixels: the window asks for the output's own pixels, so that it is
+// sharp on a scaled output. X11 and Windows give a window pixels anyway; a page shows its canvas itself.
 Uint32 WindowFlags() {
 #ifdef __EMSCRIPTEN__
     return SDL_WINDOW_OPENGL;
 #else
-    return OnWayland() ? SDL_WINDOW_OPENGL | SDL_WINDOW_ALLOW_HIGHDPI : SDL_WINDOW_OPENGL;
+    const Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
+    return OnWayland() ? flags | SDL_WINDOW_ALLOW_HIGHDPI : flags;
 #endif
 }
 }  // namespace
@@ -105,7 +107,7 @@ void Core::Initialize() {
     sdlWindow = SDL_CreateWindow(window.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                  drawable.width, drawable.height, WindowFlags());
     if (sdlWindow == nullptr) return ReportStartupFailure("SDL_CreateWindow");
-    FitWindowToScreen(true);
+    ShowWindowFitted();
 
     glContext = SDL_GL_CreateContext(sdlWindow);
     if (glContext == nullptr) return ReportStartupFailure("SDL_GL_CreateContext");
@@ -164,28 +166,48 @@ Drawable Core::InitialDrawable() const {
 #endif
 }
 
-// Sizes the window for its screen, decorations included, and centres it in the usable area with the title bar on
-// the screen, or leaves it where it is (on a move to another display). A window that already has that size is left
-// where it is. On Wayland the compositor sizes and places windows.
-void Core::FitWindowToScreen(bool centre) {
+// Shows the window at its size and place for the screen. Most window managers tell a window's decorations before
+// it is mapped: it is fitted while still hidden and appears once. Where one tells them only once the window is
+// mapped (KWin), the window is fitted again then.
+void Core::ShowWindowFitted() {
 #ifndef __EMSCRIPTEN__
-    if (OnWayland()) return;
+    const bool decorationsMayCome = RequestFrameExtents(sdlWindow);
+    const bool fitted = FitWindowToScreen(true, decorationsMayCome);
+    SDL_ShowWindow(sdlWindow);
+    if (!fitted) FitWindowToScreen(true, decorationsMayCome);
+#endif
+}
+
+// Sizes the window for its screen, decorations included (waiting for them briefly where they are on their way and
+// could decide whether the window fits), and centres it in the usable area with the title bar on the screen, or
+// leaves it where it is (on a move to another display). A window that already has that size is left where it is.
+// On Wayland the compositor sizes and places windows. False when the window may not fit: its decorations could
+// decide it, and they are not known yet.
+bool Core::FitWindowToScreen(bool centre, bool waitForDecorations) {
+#ifndef __EMSCRIPTEN__
+    if (OnWayland()) return true;
     const int display = SDL_GetWindowDisplayIndex(sdlWindow);
     SDL_Rect usable{};
-    if (display < 0 || SDL_GetDisplayUsableBounds(display, &usable) != 0) return;
-    const bool nearTheEdges = usable.w - asked.width < kRoomForDecorations ||
-                              usable.h - asked.height < kRoomForDecorations;
-    const ScreenRoom room{usable.w, usable.h, BordersOf(sdlWindow, nearTheEdges), DisplayScale(display)};
+    if (display < 0 || SDL_GetDisplayUsableBounds(display, &usable) != 0) return true;
+    const float scale = DisplayScale(display);
+    const Drawable undecorated = ::FitWindowToScreen(window, {usable.w, usable.h, {}, scale});
+    const bool nearTheEdges = usable.w - undecorated.width < kRoomForDecorations ||
+                              usable.h - undecorated.height < kRoomForDecorations;
+    const ScreenRoom room{usable.w, usable.h, BordersOf(sdlWindow, waitForDecorations && nearTheEdges), scale};
+    const bool fits = !nearTheEdges || !room.borders.Empty();
     const Drawable fitted = ::FitWindowToScreen(window, room);
-    if (fitted.width == asked.width && fitted.height == asked.height) return;
+    if (fitted.width == asked.width && fitted.height == asked.height) return fits;
     asked = fitted;
     SDL_SetWindowSize(sdlWindow, asked.width, asked.height);
-    if (!centre) return;
+    if (!centre) return fits;
     const Insets& b = room.borders;
     SDL_SetWindowPosition(sdlWindow, usable.x + b.left + (usable.w - b.left - b.right - asked.width) / 2,
                           usable.y + b.top + (usable.h - b.top - b.bottom - asked.height) / 2);
+    return fits;
 #else
     (void)centre;
+    (void)waitForDecorations;
+    return true;
 #endif
 }
 
@@ -232,7 +254,7 @@ void Core::ApplyDrawable(const Drawable& fitted) {
 void Core::OnWindowEvent(const SDL_WindowEvent& event) {
     switch (event.event) {
         case SDL_WINDOWEVENT_SIZE_CHANGED: FollowDrawable(); break;
-        case SDL_WINDOWEVENT_DISPLAY_CHANGED: FitWindowToScreen(false); FollowDrawable(); break;
+        case SDL_WINDOWEVENT_DISPLAY_CHANGED: FitWindowToScreen(false, false); FollowDrawable(); break;
         default: break;
     }
 }

@@ -39,7 +39,8 @@ public:
 private:
     float DisplayScale(int display) const;
     Drawable InitialDrawable() const;
-    void FitWindowToScreen(bool centre);
+    void ShowWindowFitted();
+    bool FitWindowToScreen(bool centre, bool waitForDecorations);
     void FitCanvasToPage();
     void FollowDrawable();
     void ApplyDrawable(const Drawable& fitted);

@@ -1,0 +1,12 @@
+// What an X11 desktop tells a window beyond what SDL reads from it: the decorations the window manager will give the
+// window before it is mapped. Elsewhere (Windows, Wayland, the offscreen driver, a page) it does nothing.
+#pragma once
+
+#include <SDL.h>
+
+// Asks the window manager for the decorations it will give the window, which is not mapped yet
+// (_NET_REQUEST_FRAME_EXTENTS); SDL reads the answer, a property change, into SDL_GetWindowBordersSize. Most answer
+// at once (i3 without announcing it); KWin 5.27 does not, and tells a window's decorations once it is mapped. False
+// where no window manager runs, so that no decorations are coming; true where there is nothing to ask (Windows
+// knows them from the window's style).
+bool RequestFrameExtents(SDL_Window* window);

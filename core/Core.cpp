@@ -189,6 +189,7 @@ bool Core::FitWindowToScreen(bool centre, bool waitForDecorations) {
     const int display = SDL_GetWindowDisplayIndex(sdlWindow);
     SDL_Rect usable{};
     if (display < 0 || SDL_GetDisplayUsableBounds(display, &usable) != 0) return true;
+    LeaveOutDockStruts(sdlWindow, usable);
     const float scale = DisplayScale(display);
     const Drawable undecorated = ::FitWindowToScreen(window, {usable.w, usable.h, {}, scale});
     const bool nearTheEdges = usable.w - undecorated.width < kRoomForDecorations ||

@@ -39,6 +39,39 @@ std::vector<long> LongsOf(Display* display, Window window, const char* name, lon
     if (data != nullptr) XFree(data);
     return values;
 }
+
+// The four strips of the screen one dock reserves at its edges, in the order of kSides; empty ones have no size.
+enum class Side { Left, Right, Top, Bottom };
+constexpr Side kSides[] = {Side::Left, Side::Right, Side::Top, Side::Bottom};
+
+std::vector<SDL_Rect> ReservedBy(Display* display, Window window, int screenWidth, int screenHeight) {
+    std::vector<long> s = LongsOf(display, window, "_NET_WM_STRUT_PARTIAL", 12);
+    if (s.size() < 12) {
+        s = LongsOf(display, window, "_NET_WM_STRUT", 4);  // the older form: each strip the edge's whole length
+        if (s.size() < 4) return {};
+        s.resize(4);
+        s.insert(s.end(), {0, screenHeight - 1, 0, screenHeight - 1, 0, screenWidth - 1, 0, screenWidth - 1});
+    }
+    auto at = [&s](size_t i) { return static_cast<int>(s[i]); };
+    return {{0, at(4), at(0), at(5) - at(4) + 1},
+            {screenWidth - at(1), at(6), at(1), at(7) - at(6) + 1},
+            {at(8), 0, at(9) - at(8) + 1, at(2)},
+            {at(10), screenHeight - at(3), at(11) - at(10) + 1, at(3)}};
+}
+
+// Moves the area's edge on that side past the part of the strip that covers it.
+void CutOff(SDL_Rect& area, const SDL_Rect& strip, Side side) {
+    SDL_Rect overlap{};
+    if (strip.w <= 0 || strip.h <= 0 || SDL_IntersectRect(&area, &strip, &overlap) != SDL_TRUE) return;
+    const int overlapRight = overlap.x + overlap.w, overlapBottom = overlap.y + overlap.h;
+    switch (side) {
+        case Side::Left: area.w -= overlapRight - area.x; area.x = overlapRight; break;
+        case Side::Right: area.w = overlap.x - area.x; break;
+        case Side::Top: area.h -= overlapBottom - area.y; area.y = overlapBottom; break;
+        case Side::Bottom: area.h = overlap.y - area.y; break;
+    }
+}
+
 }  // namespace
 
 bool RequestFrameExtents(SDL_Window* sdlWindow) {
@@ -58,8 +91,33 @@ bool RequestFrameExtents(SDL_Window* sdlWindow) {
     return true;
 }
 
+void LeaveOutDockStruts(SDL_Window* sdlWindow, SDL_Rect& usable) {
+    const X11Window x = X11Of(sdlWindow);
+    if (x.display == nullptr) return;
+    const Window root = DefaultRootWindow(x.display);
+    if (!LongsOf(x.display, root, "_NET_WORKAREA", 4).empty()) return;
+    const int width = DisplayWidth(x.display, DefaultScreen(x.display));
+    const int height = DisplayHeight(x.display, DefaultScreen(x.display));
+    // Docks are the root's children, or their children where the window manager puts them into frames.
+    Window unusedRoot = 0, unusedParent = 0, *children = nullptr;
+    unsigned int count = 0;
+    if (XQueryTree(x.display, root, &unusedRoot, &unusedParent, &children, &count) == 0) return;
+    std::vector<Window> windows(children, children + count);
+    if (children != nullptr) XFree(children);
+    for (size_t i = 0, topLevel = windows.size(); i < topLevel; ++i) {
+        if (XQueryTree(x.display, windows[i], &unusedRoot, &unusedParent, &children, &count) == 0) continue;
+        windows.insert(windows.end(), children, children + count);
+        if (children != nullptr) XFree(children);
+    }
+    for (Window window : windows) {
+        const std::vector<SDL_Rect> strips = ReservedBy(x.display, window, width, height);
+        for (size_t side = 0; side < strips.size(); ++side) CutOff(usable, strips[side], kSides[side]);
+    }
+}
+
 #else
 
 bool RequestFrameExtents(SDL_Window* /*window*/) { return true; }
+void LeaveOutDockStruts(SDL_Window* /*window*/, SDL_Rect& /*usable*/) {}
 
 #endif

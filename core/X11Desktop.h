@@ -1,5 +1,6 @@
 // What an X11 desktop tells a window beyond what SDL reads from it: the decorations the window manager will give the
-// window before it is mapped. Elsewhere (Windows, Wayland, the offscreen driver, a page) it does nothing.
+// window before it is mapped, and the room docks reserve where no work area is published. Elsewhere (Windows,
+// Wayland, the offscreen driver, a page) each does nothing.
 #pragma once
 
 #include <SDL.h>
@@ -10,3 +11,7 @@
 // where no window manager runs, so that no decorations are coming; true where there is nothing to ask (Windows
 // knows them from the window's style).
 bool RequestFrameExtents(SDL_Window* window);
+
+// Takes from the usable area what docks reserve at the screen's edges (_NET_WM_STRUT_PARTIAL), where the window
+// manager publishes no work area (_NET_WORKAREA) that would already leave it out: i3 and its bar.
+void LeaveOutDockStruts(SDL_Window* window, SDL_Rect& usable);

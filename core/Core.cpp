@@ -148,9 +148,11 @@ float Core::DisplayScale(int display) const {
     float dpi = 0.0f;
     if (SDL_GetDisplayDPI(display, nullptr, &dpi, nullptr) == 0 && dpi >= kUnscaledDpi) return dpi / kUnscaledDpi;
 #else
-    (void)display;  // elsewhere one scale serves every display
+    (void)display;  // X11 has one scale for all its screens
 #endif
-    return 1.0f;  // X11 has no scale per window; the browser's is the device pixel ratio, read from the page
+    // An X11 desktop's Xft.dpi, once the window exists; Wayland's compositor scales the window itself, and the
+    // browser's scale is the device pixel ratio, read from the page.
+    return sdlWindow != nullptr ? DesktopScale(sdlWindow) : 1.0f;
 }
 
 // The window's size before it exists: fitted to the screen as far as it is known without the decorations. A page

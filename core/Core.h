@@ -14,7 +14,8 @@ inline constexpr char kStartupFailurePrefix[] = "Core::Initialize( ), error when
 
 class Core {
 public:
-    // The window takes the display's own scale (Windows' scaling setting; 1 elsewhere), reduced to fit the screen.
+    // The window takes the display's own scale (Windows' scaling setting, an X11 desktop's Xft.dpi; 1 elsewhere),
+    // reduced to fit the screen.
     explicit Core(const WindowSettings& settings);
     // The window takes the given display scale instead, reduced to fit the screen: a screen simulated for a test.
     Core(const WindowSettings& settings, float displayScale);

@@ -5,6 +5,9 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -115,9 +118,23 @@ void LeaveOutDockStruts(SDL_Window* sdlWindow, SDL_Rect& usable) {
     }
 }
 
+float DesktopScale(SDL_Window* sdlWindow) {
+    const X11Window x = X11Of(sdlWindow);
+    if (x.display == nullptr) return 1.0f;
+    // XWayland names its outputs so; its compositor scales X11 windows by the output's scale already.
+    const char* output = SDL_GetDisplayName(std::max(0, SDL_GetWindowDisplayIndex(sdlWindow)));
+    if (std::getenv("WAYLAND_DISPLAY") != nullptr || (output != nullptr && std::strncmp(output, "XWAYLAND", 8) == 0))
+        return 1.0f;
+    constexpr double kUnscaledDpi = 96.0, kLargestDpi = 960.0;
+    const char* setting = XGetDefault(x.display, "Xft", "dpi");
+    const double dpi = setting != nullptr ? std::strtod(setting, nullptr) : 0.0;
+    return dpi > kUnscaledDpi && dpi <= kLargestDpi ? static_cast<float>(dpi / kUnscaledDpi) : 1.0f;
+}
+
 #else
 
 bool RequestFrameExtents(SDL_Window* /*window*/) { return true; }
 void LeaveOutDockStruts(SDL_Window* /*window*/, SDL_Rect& /*usable*/) {}
+float DesktopScale(SDL_Window* /*window*/) { return 1.0f; }
 
 #endif

@@ -1,6 +1,6 @@
 // What an X11 desktop tells a window beyond what SDL reads from it: the decorations the window manager will give the
-// window before it is mapped, and the room docks reserve where no work area is published. Elsewhere (Windows,
-// Wayland, the offscreen driver, a page) each does nothing.
+// window before it is mapped, the room docks reserve where no work area is published, and the scale the desktop
+// asks of its programs. Elsewhere (Windows, Wayland, the offscreen driver, a page) each does nothing.
 #pragma once
 
 #include <SDL.h>
@@ -15,3 +15,7 @@ bool RequestFrameExtents(SDL_Window* window);
 // Takes from the usable area what docks reserve at the screen's edges (_NET_WM_STRUT_PARTIAL), where the window
 // manager publishes no work area (_NET_WORKAREA) that would already leave it out: i3 and its bar.
 void LeaveOutDockStruts(SDL_Window* window, SDL_Rect& usable);
+
+// Xft.dpi over 96: the scale GNOME and KDE ask of X11 programs (Xft.dpi 192 at 200 %). 1 where none is set, and
+// under XWayland, whose compositor scales X11 windows itself.
+float DesktopScale(SDL_Window* window);

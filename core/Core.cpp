@@ -7,6 +7,7 @@
 #include <GL/glu.h>
 
 #include <cmath>
+#include <cstring>
 #include <iostream>
 #include <memory>
 
@@ -17,6 +18,7 @@
 
 #include "core/Console.h"
 #include "core/EventRouting.h"
+#include "core/X11Desktop.h"
 #include "editor/Game.h"
 #include "render/PixelScale.h"
 
@@ -52,21 +54,37 @@ void BrowserPass(void* arg) {
 constexpr int kRoomForDecorations = 96;
 constexpr Uint32 kDecorationWaitMs = 250;
 
-// X11 learns a window's decorations from the window manager once it is mapped, and without a window manager there
-// are none; so they are waited for briefly, and only when they could decide whether the window fits. Platforms
-// that cannot tell (the offscreen driver) have none.
-WindowBorders BordersOf(SDL_Window* sdlWindow, bool mayMatter) {
-    WindowBorders b;
+bool OnWayland() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver != nullptr && std::strcmp(driver, "wayland") == 0;
+}
+
+// X11 learns a window's decorations from the window manager, and without a window manager there are none; so they
+// are waited for briefly, and only when asked to. Platforms that cannot tell (the offscreen driver) have none.
+Insets BordersOf(SDL_Window* sdlWindow, bool wait) {
+    Insets b;
     const Uint32 start = SDL_GetTicks();
     while (SDL_GetWindowBordersSize(sdlWindow, &b.top, &b.left, &b.bottom, &b.right) == 0) {
-        if (b.top != 0 || b.left != 0 || b.bottom != 0 || b.right != 0) return b;
-        if (!mayMatter || SDL_GetTicks() - start >= kDecorationWaitMs) break;
+        if (!b.Empty()) return b;
+        if (!wait || SDL_GetTicks() - start >= kDecorationWaitMs) break;
         SDL_Delay(10);
         SDL_PumpEvents();  // the frame extents arrive as a property change
     }
     return {};
 }
 #endif
+
+// Made hidden, a desktop window is shown once it has its final size and place, so it appears once. On Wayland a
+// window's coordinates are the output's logical pixels: the window asks for the output's own pixels, so that it is
+// sharp on a scaled output. X11 and Windows give a window pixels anyway; a page shows its canvas itself.
+Uint32 WindowFlags() {
+#ifdef __EMSCRIPTEN__
+    return SDL_WINDOW_OPENGL;
+#else
+    const Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
+    return OnWayland() ? flags | SDL_WINDOW_ALLOW_HIGHDPI : flags;
+#endif
+}
 }  // namespace
 
 Core::Core(const WindowSettings& settings) : window(settings) { Initialize(); }
@@ -84,11 +102,12 @@ void Core::Initialize() {
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
 
-    drawable = InitialDrawable();
+    asked = InitialDrawable();
+    drawable = asked;
     sdlWindow = SDL_CreateWindow(window.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                 drawable.width, drawable.height, SDL_WINDOW_OPENGL);
+                                 drawable.width, drawable.height, WindowFlags());
     if (sdlWindow == nullptr) return ReportStartupFailure("SDL_CreateWindow");
-    FitWindowToScreen();
+    ShowWindowFitted();
 
     glContext = SDL_GL_CreateContext(sdlWindow);
     if (glContext == nullptr) return ReportStartupFailure("SDL_GL_CreateContext");
@@ -103,7 +122,7 @@ void Core::Initialize() {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     gluOrtho2D(0.0, static_cast<double>(window.width), 0.0, static_cast<double>(window.height));
-    ApplyDrawable(drawable);
+    FollowDrawable();
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     FitCanvasToPage();
@@ -120,16 +139,20 @@ void Core::Initialize() {
     initialized = true;
 }
 
-float Core::DisplayScale() const {
+float Core::DisplayScale(int display) const {
     if (displayScaleOverride > 0.0f) return displayScaleOverride;
 #ifdef _WIN32
     // A program that declares itself DPI-aware is given pixels, not scaled ones: it scales itself, by the DPI the
     // user chose for the display over Windows' 96.
     constexpr float kUnscaledDpi = 96.0f;
     float dpi = 0.0f;
-    if (SDL_GetDisplayDPI(0, nullptr, &dpi, nullptr) == 0 && dpi >= kUnscaledDpi) return dpi / kUnscaledDpi;
+    if (SDL_GetDisplayDPI(display, nullptr, &dpi, nullptr) == 0 && dpi >= kUnscaledDpi) return dpi / kUnscaledDpi;
+#else
+    (void)display;  // X11 has one scale for all its screens
 #endif
-    return 1.0f;  // X11 has no scale per window; the browser's is the device pixel ratio, read from the page
+    // An X11 desktop's Xft.dpi, once the window exists; Wayland's compositor scales the window itself, and the
+    // browser's scale is the device pixel ratio, read from the page.
+    return sdlWindow != nullptr ? DesktopScale(sdlWindow) : 1.0f;
 }
 
 // The window's size before it exists: fitted to the screen as far as it is known without the decorations. A page
@@ -141,27 +164,53 @@ Drawable Core::InitialDrawable() const {
 #else
     SDL_Rect usable{};
     if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return unscaled;
-    return ::FitWindowToScreen(window, {usable.w, usable.h, {}, DisplayScale()});
+    return ::FitWindowToScreen(window, {usable.w, usable.h, {}, DisplayScale(0)});
 #endif
 }
 
-// Sizes the window for its screen, decorations included, and centres it in the usable area with the title bar on
-// the screen. A window that already has that size is left where SDL put it.
-void Core::FitWindowToScreen() {
+// Shows the window at its size and place for the screen. Most window managers tell a window's decorations before
+// it is mapped: it is fitted while still hidden and appears once. Where one tells them only once the window is
+// mapped (KWin), the window is fitted again then.
+void Core::ShowWindowFitted() {
 #ifndef __EMSCRIPTEN__
+    const bool decorationsMayCome = RequestFrameExtents(sdlWindow);
+    const bool fitted = FitWindowToScreen(true, decorationsMayCome);
+    SDL_ShowWindow(sdlWindow);
+    if (!fitted) FitWindowToScreen(true, decorationsMayCome);
+#endif
+}
+
+// Sizes the window for its screen, decorations included (waiting for them briefly where they are on their way and
+// could decide whether the window fits), and centres it in the usable area with the title bar on the screen, or
+// leaves it where it is (on a move to another display). A window that already has that size is left where it is.
+// On Wayland the compositor sizes and places windows. False when the window may not fit: its decorations could
+// decide it, and they are not known yet.
+bool Core::FitWindowToScreen(bool centre, bool waitForDecorations) {
+#ifndef __EMSCRIPTEN__
+    if (OnWayland()) return true;
     const int display = SDL_GetWindowDisplayIndex(sdlWindow);
     SDL_Rect usable{};
-    if (display < 0 || SDL_GetDisplayUsableBounds(display, &usable) != 0) return;
-    const bool nearTheEdges = usable.w - drawable.width < kRoomForDecorations ||
-                              usable.h - drawable.height < kRoomForDecorations;
-    const ScreenRoom room{usable.w, usable.h, BordersOf(sdlWindow, nearTheEdges), DisplayScale()};
+    if (display < 0 || SDL_GetDisplayUsableBounds(display, &usable) != 0) return true;
+    LeaveOutDockStruts(sdlWindow, usable);
+    const float scale = DisplayScale(display);
+    const Drawable undecorated = ::FitWindowToScreen(window, {usable.w, usable.h, {}, scale});
+    const bool nearTheEdges = usable.w - undecorated.width < kRoomForDecorations ||
+                              usable.h - undecorated.height < kRoomForDecorations;
+    const ScreenRoom room{usable.w, usable.h, BordersOf(sdlWindow, waitForDecorations && nearTheEdges), scale};
+    const bool fits = !nearTheEdges || !room.borders.Empty();
     const Drawable fitted = ::FitWindowToScreen(window, room);
-    if (fitted.width == drawable.width && fitted.height == drawable.height) return;
-    drawable = fitted;
-    SDL_SetWindowSize(sdlWindow, drawable.width, drawable.height);
-    const WindowBorders& b = room.borders;
-    SDL_SetWindowPosition(sdlWindow, usable.x + b.left + (usable.w - b.left - b.right - drawable.width) / 2,
-                          usable.y + b.top + (usable.h - b.top - b.bottom - drawable.height) / 2);
+    if (fitted.width == asked.width && fitted.height == asked.height) return fits;
+    asked = fitted;
+    SDL_SetWindowSize(sdlWindow, asked.width, asked.height);
+    if (!centre) return fits;
+    const Insets& b = room.borders;
+    SDL_SetWindowPosition(sdlWindow, usable.x + b.left + (usable.w - b.left - b.right - asked.width) / 2,
+                          usable.y + b.top + (usable.h - b.top - b.bottom - asked.height) / 2);
+    return fits;
+#else
+    (void)centre;
+    (void)waitForDecorations;
+    return true;
 #endif
 }
 
@@ -183,10 +232,34 @@ void Core::FitCanvasToPage() {
 #endif
 }
 
+// The drawing follows the drawable the window has, whatever size the window manager, the compositor or a tiling
+// layout gave it; an empty one (a minimised window) keeps the last. A page sizes its canvas itself.
+void Core::FollowDrawable() {
+#ifndef __EMSCRIPTEN__
+    int pixelsWide = 0, pixelsHigh = 0, pointsWide = 0, pointsHigh = 0;
+    SDL_GL_GetDrawableSize(sdlWindow, &pixelsWide, &pixelsHigh);
+    SDL_GetWindowSize(sdlWindow, &pointsWide, &pointsHigh);
+    if (pixelsWide > 0 && pixelsHigh > 0 && pointsWide > 0) {
+        const float pixelsPerPoint = static_cast<float>(pixelsWide) / static_cast<float>(pointsWide);
+        drawable = PlaceDrawing(window, asked, pixelsWide, pixelsHigh, pixelsPerPoint);
+    }
+#endif
+    ApplyDrawable(drawable);
+}
+
 void Core::ApplyDrawable(const Drawable& fitted) {
     drawable = fitted;
-    glViewport(0, 0, drawable.width, drawable.height);
+    glViewport(drawable.margins.left, drawable.margins.bottom, drawable.width, drawable.height);
     SetPixelScale(drawable.pixelsPerUnit);
+}
+
+// A new size of the drawable, or another display (on Windows maybe another scale, on any screen another room).
+void Core::OnWindowEvent(const SDL_WindowEvent& event) {
+    switch (event.event) {
+        case SDL_WINDOWEVENT_SIZE_CHANGED: FollowDrawable(); break;
+        case SDL_WINDOWEVENT_DISPLAY_CHANGED: FitWindowToScreen(false, false); FollowDrawable(); break;
+        default: break;
+    }
 }
 
 void Core::Run() {
@@ -212,10 +285,23 @@ void Core::Run() {
 
 bool Core::RunPass(Game& game) {
     FitCanvasToPage();
-    if (RouteEvents(game, drawable)) return false;
-    game.Draw();
+    if (RouteEvents(game, drawable, [this](const SDL_WindowEvent& event) { OnWindowEvent(event); })) return false;
+    DrawFrame(game);
     SDL_GL_SwapWindow(sdlWindow);
     return true;
+}
+
+void Core::DrawFrame(const Game& game) const {
+    const Insets& m = drawable.margins;
+    if (m.Empty()) return game.Draw();
+    // The margins take the chrome colour; the drawing's own clear stays inside its area.
+    const Rgba& chrome = game.chromeColor;
+    glClearColor(chrome.r, chrome.g, chrome.b, chrome.a);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(m.left, m.bottom, drawable.width, drawable.height);
+    game.Draw();
+    glDisable(GL_SCISSOR_TEST);
 }
 
 Core::~Core() {

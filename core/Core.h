@@ -14,7 +14,8 @@ inline constexpr char kStartupFailurePrefix[] = "Core::Initialize( ), error when
 
 class Core {
 public:
-    // The window takes the display's own scale (Windows' scaling setting; 1 elsewhere), reduced to fit the screen.
+    // The window takes the display's own scale (Windows' scaling setting, an X11 desktop's Xft.dpi; 1 elsewhere),
+    // reduced to fit the screen.
     explicit Core(const WindowSettings& settings);
     // The window takes the given display scale instead, reduced to fit the screen: a screen simulated for a test.
     Core(const WindowSettings& settings, float displayScale);
@@ -27,19 +28,25 @@ public:
     void Run();
     // One pass of the main loop: every queued event routed, then a frame drawn and shown. False once a quit came.
     bool RunPass(Game& game);
+    // One frame, not shown yet: the drawing in its area and, where the drawable is larger, margins around it.
+    void DrawFrame(const Game& game) const;
 
     WindowSettings window;  // in drawing units; the projection maps them onto the drawable
     SDL_Window* sdlWindow = nullptr;
     SDL_GLContext glContext = nullptr;
     bool initialized = false;
-    Drawable drawable;  // the window's pixels and their scale, once the window is open
+    Drawable drawable;  // where the drawing sits in the window's pixels, and its scale, once the window is open
 
 private:
-    float DisplayScale() const;
+    float DisplayScale(int display) const;
     Drawable InitialDrawable() const;
-    void FitWindowToScreen();
+    void ShowWindowFitted();
+    bool FitWindowToScreen(bool centre, bool waitForDecorations);
     void FitCanvasToPage();
+    void FollowDrawable();
     void ApplyDrawable(const Drawable& fitted);
+    void OnWindowEvent(const SDL_WindowEvent& event);
 
     float displayScaleOverride = 0.0f;  // 0: the platform's own
+    Drawable asked;                     // the window the program asked for, in window coordinates
 };

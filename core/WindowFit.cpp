@@ -20,33 +20,66 @@ AspectSteps StepsOf(float width, float height) {
     const long w = std::lround(width), h = std::lround(height), g = std::gcd(w, h);
     return {static_cast<double>(w / g), static_cast<double>(h / g), static_cast<double>(g)};
 }
-}  // namespace
 
-Drawable FitDrawable(const WindowSettings& settings, float width, float height, float maxPixelsPerUnit) {
+// The settings' size truncated, at a scale of 1: the window as it always was.
+Drawable AsSettings(const WindowSettings& settings) {
+    Drawable asSettings;
+    asSettings.width = static_cast<int>(settings.width);
+    asSettings.height = static_cast<int>(settings.height);
+    return asSettings;
+}
+
+// The largest drawable of the settings' aspect inside width x height pixels at a scale between the two bounds.
+Drawable FitBetween(const WindowSettings& settings, float width, float height, double minPixelsPerUnit,
+                    double maxPixelsPerUnit) {
     const double unitsWide = settings.width, unitsHigh = settings.height;
-    double scale = std::min({static_cast<double>(maxPixelsPerUnit), width / unitsWide, height / unitsHigh});
-    if (!(scale >= kMinPixelsPerUnit)) scale = kMinPixelsPerUnit;  // also a NaN from an empty screen
+    double scale = std::min({maxPixelsPerUnit, width / unitsWide, height / unitsHigh});
+    if (!(scale >= minPixelsPerUnit)) scale = minPixelsPerUnit;  // also a NaN from an empty screen
 
     const AspectSteps steps = StepsOf(settings.width, settings.height);
     double pixelsWide = 0.0, pixelsHigh = 0.0;
     if (steps.perUnitScale > 0.0) {
-        // In whole steps, rounded down, so the drawable never outgrows the room; the minimum is rounded up.
-        const double least = std::ceil(kMinPixelsPerUnit * steps.perUnitScale);
+        // In whole steps, rounded down, so the drawable never outgrows the room; the minimum is rounded up, and
+        // is one step at least.
+        const double least = std::max(1.0, std::ceil(minPixelsPerUnit * steps.perUnitScale));
         const double count = std::max(least, std::floor(scale * steps.perUnitScale + 1e-9));
-        if (count == steps.perUnitScale) return {static_cast<int>(settings.width), static_cast<int>(settings.height)};
+        if (count == steps.perUnitScale) return AsSettings(settings);
         pixelsWide = count * steps.width;
         pixelsHigh = count * steps.height;
     } else {
-        if (scale == 1.0) return {static_cast<int>(settings.width), static_cast<int>(settings.height)};
-        pixelsWide = std::floor(unitsWide * scale);
-        pixelsHigh = std::floor(unitsHigh * scale);
+        if (scale == 1.0) return AsSettings(settings);
+        pixelsWide = std::max(1.0, std::floor(unitsWide * scale));
+        pixelsHigh = std::max(1.0, std::floor(unitsHigh * scale));
     }
-    return {static_cast<int>(pixelsWide), static_cast<int>(pixelsHigh),
-            static_cast<float>(pixelsWide / unitsWide)};
+    Drawable fitted;
+    fitted.width = static_cast<int>(pixelsWide);
+    fitted.height = static_cast<int>(pixelsHigh);
+    fitted.pixelsPerUnit = static_cast<float>(pixelsWide / unitsWide);
+    return fitted;
+}
+}  // namespace
+
+Drawable FitDrawable(const WindowSettings& settings, float width, float height, float maxPixelsPerUnit) {
+    return FitBetween(settings, width, height, kMinPixelsPerUnit, maxPixelsPerUnit);
 }
 
 Drawable FitWindowToScreen(const WindowSettings& settings, const ScreenRoom& room) {
-    const WindowBorders& b = room.borders;
+    const Insets& b = room.borders;
     return FitDrawable(settings, static_cast<float>(room.usableWidth - b.left - b.right),
                        static_cast<float>(room.usableHeight - b.top - b.bottom), room.displayScale);
+}
+
+Drawable PlaceDrawing(const WindowSettings& settings, const Drawable& asked, int width, int height,
+                      float pixelsPerPoint) {
+    Drawable placed = width == asked.width && height == asked.height
+                          ? asked
+                          : FitBetween(settings, static_cast<float>(width), static_cast<float>(height), 0.0, HUGE_VAL);
+    // An odd pixel left over goes to the right and the bottom margin.
+    Insets& m = placed.margins;
+    m.left = (width - placed.width) / 2;
+    m.top = (height - placed.height) / 2;
+    m.right = width - placed.width - m.left;
+    m.bottom = height - placed.height - m.top;
+    placed.pixelsPerPoint = pixelsPerPoint;
+    return placed;
 }

@@ -7,6 +7,7 @@
 #include <numbers>
 #include <vector>
 
+#include "render/PixelScale.h"
 #include "render/Primitives.h"
 #include "tests/support/TestSupport.h"
 
@@ -69,6 +70,22 @@ TEST(FillEllipse, CornerCountFollowsTheLargerRadius) {
         const auto primitives = Ellipse(c.radiusX, c.radiusY);
         EXPECT_TRUE(AllPolygons(primitives)) << c.radiusX << " x " << c.radiusY;
         EXPECT_EQ(CornerCount(primitives), c.corners) << c.radiusX << " x " << c.radiusY;
+    }
+}
+
+// Dots stay round at any scale: their corners follow the radius in the drawable's pixels, so at 2 pixels a unit
+// a radius of 1.5 gets the corners of radius 3 at 1 (the table above), and at half a pixel a unit a radius of 10
+// those of radius 5.
+TEST(FillEllipse, CornerCountFollowsTheRadiusInPixels) {
+    const struct {
+        float pixelsPerUnit, radius;
+        int corners;
+    } cases[] = {{2.0f, 1.5f, 7}, {2.0f, 5.0f, 20}, {0.5f, 10.0f, 10}, {0.5f, 40.0f, 40}};
+    for (const auto& c : cases) {
+        SetPixelScale(c.pixelsPerUnit);
+        const int corners = CornerCount(Ellipse(c.radius, c.radius));
+        SetPixelScale(1.0f);  // the shared Core's
+        EXPECT_EQ(corners, c.corners) << "radius " << c.radius << " at " << c.pixelsPerUnit << " pixels a unit";
     }
 }
 

@@ -117,7 +117,7 @@ SDL_Event Quit() {
 
 bool Route(Game& game, const std::vector<SDL_Event>& events) {
     for (SDL_Event event : events) SDL_PushEvent(&event);
-    return RouteEvents(game, Drawable{kWindowWidth, kWindowHeight, 1.0f});
+    return RouteEvents(game, Drawable{kWindowWidth, kWindowHeight, 1.0f, {}, 1.0f});
 }
 
 void ClickAt(Game& game, float x, float y) {

@@ -4,7 +4,6 @@
 #include <SDL_mixer.h>
 #include <SDL_opengl.h>
 #include <SDL_ttf.h>
-#include <GL/glu.h>
 
 #include <cmath>
 #include <iostream>
@@ -18,6 +17,7 @@
 #include "core/Console.h"
 #include "core/EventRouting.h"
 #include "editor/Game.h"
+#include "render/GlCompat.h"
 #include "render/PixelScale.h"
 
 namespace {
@@ -37,6 +37,19 @@ struct BrowserLoop {
     Core* core = nullptr;
     std::unique_ptr<Game> game;
 };
+
+// A phone takes a page's context away when it needs the GPU elsewhere (an app switch, a GPU reset, a page long in
+// the background). The loss is declined, so that the browser may give the context back; the objects made in it are
+// gone, the editor's state is not.
+EM_BOOL OnContextLost(int /*eventType*/, const void* /*reserved*/, void* /*core*/) {
+    ForgetGlObjects();
+    return EM_TRUE;
+}
+
+EM_BOOL OnContextRestored(int /*eventType*/, const void* /*reserved*/, void* core) {
+    static_cast<Core*>(core)->RestoreContext();
+    return EM_TRUE;
+}
 
 void BrowserPass(void* arg) {
     auto* loop = static_cast<BrowserLoop*>(arg);
@@ -99,18 +112,12 @@ void Core::Initialize() {
         SDL_GL_SetSwapInterval(0);
     }
 
-    // One unit is one drawing unit whatever the drawable's size: origin at the bottom-left corner, y upward.
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluOrtho2D(0.0, static_cast<double>(window.width), 0.0, static_cast<double>(window.height));
-    ApplyDrawable(drawable);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+#ifdef __EMSCRIPTEN__
+    if (!MakeGlObjects()) return ReportStartupFailure("glLinkProgram");
+    WatchContextLoss();
+#endif
+    SetUpDrawing();
     FitCanvasToPage();
-
-    // Every later drawing relies on this; nothing changes it afterwards.
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 
     if ((IMG_Init(IMG_INIT_PNG) & IMG_INIT_PNG) == 0) return ReportStartupFailure("IMG_Init");
     if (TTF_Init() == -1) return ReportStartupFailure("TTF_Init");
@@ -183,6 +190,30 @@ void Core::FitCanvasToPage() {
 #endif
 }
 
+// The state every drawing relies on; nothing changes it afterwards but a new drawable's size.
+void Core::SetUpDrawing() {
+    // One unit is one drawing unit whatever the drawable's size: origin at the bottom-left corner, y upward.
+    SetDrawingProjection(window.width, window.height);
+    ApplyDrawable(drawable);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+}
+
+#ifdef __EMSCRIPTEN__
+void Core::WatchContextLoss() {
+    emscripten_set_webglcontextlost_callback("#canvas", this, EM_FALSE, OnContextLost);
+    emscripten_set_webglcontextrestored_callback("#canvas", this, EM_FALSE, OnContextRestored);
+}
+
+void Core::RestoreContext() {
+    if (!MakeGlObjects()) {
+        std::cerr << "Core::RestoreContext( ), error when calling glLinkProgram: " << SDL_GetError() << std::endl;
+        return;
+    }
+    SetUpDrawing();
+}
+#endif
+
 void Core::ApplyDrawable(const Drawable& fitted) {
     drawable = fitted;
     glViewport(0, 0, drawable.width, drawable.height);
@@ -213,7 +244,10 @@ void Core::Run() {
 bool Core::RunPass(Game& game) {
     FitCanvasToPage();
     if (RouteEvents(game, drawable)) return false;
+    // While the browser holds the context, the edit goes on and nothing is drawn.
+    if (!ContextAvailable()) return true;
     game.Draw();
+    FinishDrawing();
     SDL_GL_SwapWindow(sdlWindow);
     return true;
 }

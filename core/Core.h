@@ -34,12 +34,22 @@ public:
     bool initialized = false;
     Drawable drawable;  // the window's pixels and their scale, once the window is open
 
+#ifdef __EMSCRIPTEN__
+    // The browser gave back the context it took away: the drawing objects and state are made again, and the next
+    // pass draws the editor as it is now.
+    void RestoreContext();
+#endif
+
 private:
     float DisplayScale() const;
     Drawable InitialDrawable() const;
     void FitWindowToScreen();
     void FitCanvasToPage();
+    void SetUpDrawing();
     void ApplyDrawable(const Drawable& fitted);
+#ifdef __EMSCRIPTEN__
+    void WatchContextLoss();
+#endif
 
     float displayScaleOverride = 0.0f;  // 0: the platform's own
 };

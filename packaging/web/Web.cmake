@@ -1,10 +1,10 @@
-# The browser build (Emscripten): WebGL through Emscripten's fixed-function emulation, the page shell, and the font
-# inside the program's code. Included from CMakeLists.txt when building with emcmake.
+# The browser build (Emscripten): WebGL 1 through the program's own renderer (render/GlCompatWeb.cpp), the page
+# shell, and the font inside the program's code. Included from CMakeLists.txt when building with emcmake.
 
 # The page ships the printable-ASCII subset of the font, a thirteenth of the download.
 include(${CMAKE_CURRENT_LIST_DIR}/SubsetFont.cmake)
 
-# Emscripten's emulation brings the fixed-function OpenGL and gluOrtho2D; FindOpenGL makes no targets here.
+# WebGL comes with Emscripten's runtime; FindOpenGL makes no targets here.
 add_library(OpenGL::GL INTERFACE IMPORTED)
 add_library(OpenGL::GLU INTERFACE IMPORTED)
 
@@ -28,8 +28,6 @@ add_link_options(-Oz -flto)
 
 # Link options of every executable from here on, that is of star-editor.
 add_link_options(
-  -sLEGACY_GL_EMULATION=1
-  -sGL_UNSAFE_OPTS=0
   -sALLOW_MEMORY_GROWTH=1
   # A failed start-up returns from main; the runtime then exits and the page learns of it (Module.onExit).
   -sEXIT_RUNTIME=1

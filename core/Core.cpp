@@ -6,7 +6,7 @@
 #include <SDL_ttf.h>
 
 #include <cmath>
-#include <iostream>
+#include <cstdio>
 #include <memory>
 
 #ifdef __EMSCRIPTEN__
@@ -23,7 +23,8 @@
 namespace {
 // One line per failed step: the step's fixed text, then SDL's own explanation.
 void ReportStartupFailure(const char* call) {
-    std::cerr << kStartupFailurePrefix << call << ": " << SDL_GetError() << std::endl;
+    std::fprintf(stderr, "%s%s: %s\n", kStartupFailurePrefix, call, SDL_GetError());
+    std::fflush(stderr);
 }
 
 constexpr int kAudioFrequency = 44100;
@@ -207,7 +208,7 @@ void Core::WatchContextLoss() {
 
 void Core::RestoreContext() {
     if (!MakeGlObjects()) {
-        std::cerr << "Core::RestoreContext( ), error when calling glLinkProgram: " << SDL_GetError() << std::endl;
+        std::fprintf(stderr, "Core::RestoreContext( ), error when calling glLinkProgram: %s\n", SDL_GetError());
         return;
     }
     SetUpDrawing();
@@ -222,9 +223,10 @@ void Core::ApplyDrawable(const Drawable& fitted) {
 
 void Core::Run() {
     if (!initialized) {
-        std::cerr << "Core::Run( ), Core not correctly initialized, unable to run the game" << std::endl;
+        std::fputs("Core::Run( ), Core not correctly initialized, unable to run the game\n", stderr);
+        std::fflush(stderr);
 #ifndef __EMSCRIPTEN__
-        std::cin.get();  // a page has no console to wait on: it shows the messages instead
+        std::getchar();  // a page has no console to wait on: it shows the messages instead
 #endif
         return;
     }

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <iostream>
+#include <cstdio>
 
 #include "render/GlCompat.h"
 #include "render/PixelScale.h"
@@ -48,7 +48,8 @@ void Texture::Render() const {
     }
     TTF_Font* font = TTF_OpenFont(source.fontPath.c_str(), ScaledPointSize(source.pointSize, renderedScale));
     if (font == nullptr) {
-        std::cerr << "Texture::CreateFromString, error when calling TTF_OpenFont: " << SDL_GetError() << std::endl;
+        std::fprintf(stderr, "Texture::CreateFromString, error when calling TTF_OpenFont: %s\n", SDL_GetError());
+        std::fflush(stderr);
         creationOk = false;
         return;
     }
@@ -70,15 +71,16 @@ void Texture::CreateFromSurface(SDL_Surface* surface) { Upload(surface); }
 void Texture::RenderString(const std::string& text, TTF_Font* font, Rgba textColor) const {
     creationOk = true;
     if (font == nullptr) {
-        std::cerr << "Texture::CreateFromString, invalid TTF_Font pointer\n";
+        std::fputs("Texture::CreateFromString, invalid TTF_Font pointer\n", stderr);
         creationOk = false;
         return;
     }
     const SDL_Color color{ToByte(textColor.r), ToByte(textColor.g), ToByte(textColor.b), ToByte(textColor.a)};
     SDL_Surface* surface = TTF_RenderText_Blended(font, text.c_str(), color);
     if (surface == nullptr) {
-        std::cerr << "Texture::CreateFromString, error when calling TTF_RenderText_Blended: " << SDL_GetError()
-                  << std::endl;
+        std::fprintf(stderr, "Texture::CreateFromString, error when calling TTF_RenderText_Blended: %s\n",
+                     SDL_GetError());
+        std::fflush(stderr);
         creationOk = false;
         return;
     }
@@ -99,8 +101,8 @@ void Texture::Upload(SDL_Surface* surface) const {
     } else if (bytesPerPixel == 4) {
         layout = redFirst ? GL_RGBA : GL_BGRA;
     } else {
-        std::cerr << "Texture::CreateFromSurface, unknow pixel format, BytesPerPixel: " << bytesPerPixel
-                  << "\nUse 32 bit or 24 bit images.\n";
+        std::fprintf(stderr, "Texture::CreateFromSurface, unknow pixel format, BytesPerPixel: %d\n"
+                     "Use 32 bit or 24 bit images.\n", bytesPerPixel);
         creationOk = false;
         return;
     }
@@ -111,18 +113,22 @@ void Texture::Upload(SDL_Surface* surface) const {
     glBindTexture(GL_TEXTURE_2D, id);
     const GLenum bindError = glGetError();
     if (bindError != GL_NO_ERROR) {
-        std::cerr << "Texture::CreateFromSurface, error binding textures, Error id = " << bindError << "\n"
-                  << "Can happen if a texture is created before performing the initialization code (e.g. a static "
+        std::fprintf(stderr,
+                     "Texture::CreateFromSurface, error binding textures, Error id = %u\n"
+                     "Can happen if a texture is created before performing the initialization code (e.g. a static "
                      "Texture object).\n"
-                  << "There might be a white rectangle instead of the image.\n";
+                     "There might be a white rectangle instead of the image.\n",
+                     bindError);
     }
 
     if (!UploadSurfacePixels(*surface, layout)) creationOk = false;
     // An image the driver refuses (wider than the largest texture, out of memory) would leave an incomplete
     // texture that draws as a bare quad in the current colour; show the placeholder instead.
     if (const GLenum uploadError = glGetError(); uploadError != GL_NO_ERROR) {
-        std::cerr << "Texture::CreateFromSurface, error when calling glTexImage2D, Error id = " << uploadError
-                  << ", image " << surface->w << " x " << surface->h << std::endl;
+        std::fprintf(stderr,
+                     "Texture::CreateFromSurface, error when calling glTexImage2D, Error id = %u, image %d x %d\n",
+                     uploadError, surface->w, surface->h);
+        std::fflush(stderr);
         creationOk = false;
     }
 

@@ -20,6 +20,15 @@
 #include "render/GlCompat.h"
 #include "render/PixelScale.h"
 
+#ifdef __EMSCRIPTEN__
+// A page must hand control back to the browser after every frame: the loop waits for the next animation frame, in
+// which the browser has shown the last one and delivered the input meanwhile. The wait unwinds the program's stack
+// and resumes it there (Asyncify), so the loop reads as the desktop's.
+EM_JS(void, WaitForAnimationFrame, (), {
+    Asyncify.handleSleep(function(wakeUp) { requestAnimationFrame(function() { wakeUp(); }); });
+});
+#endif
+
 namespace {
 // One line per failed step: the step's fixed text, then SDL's own explanation.
 void ReportStartupFailure(const char* call) {
@@ -32,13 +41,6 @@ constexpr int kAudioChannels = 2;
 constexpr int kAudioChunkSize = 2048;
 
 #ifdef __EMSCRIPTEN__
-// A page must hand control back to the browser after every frame, so the browser calls one pass of the loop per
-// animation frame. The loop owns the Game from then on; the Core outlives it, since main never returns.
-struct BrowserLoop {
-    Core* core = nullptr;
-    std::unique_ptr<Game> game;
-};
-
 // A phone takes a page's context away when it needs the GPU elsewhere (an app switch, a GPU reset, a page long in
 // the background). The loss is declined, so that the browser may give the context back; the objects made in it are
 // gone, the editor's state is not.
@@ -52,15 +54,6 @@ EM_BOOL OnContextRestored(int /*eventType*/, const void* /*reserved*/, void* cor
     return EM_TRUE;
 }
 
-void BrowserPass(void* arg) {
-    auto* loop = static_cast<BrowserLoop*>(arg);
-    if (!loop->core->RunPass(*loop->game)) {
-        // SDL sends no quit in a browser: closing the page ends the program with it. Should one come, the loop
-        // stops and the Game goes first, while its context still exists.
-        emscripten_cancel_main_loop();
-        const std::unique_ptr<BrowserLoop> ended(loop);
-    }
-}
 #else
 // Decorations a window manager could add that would decide whether the window fits: a title bar and a frame.
 constexpr int kRoomForDecorations = 96;
@@ -92,8 +85,15 @@ Core::Core(const WindowSettings& settings, float displayScale)
 
 void Core::Initialize() {
     DisableConsoleClose();
+    AllowStartupPauses(true);  // in the browser, the long steps below and the texts run in tasks of their own
+#ifdef __EMSCRIPTEN__
+    // The loop waits for the browser's animation frames itself: SDL's own wait in every swap would come through a
+    // function pointer, which the rewritten program cannot wait in.
+    SDL_SetHint(SDL_HINT_EMSCRIPTEN_ASYNCIFY, "0");
+#endif
 
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO) < 0) return ReportStartupFailure("SDL_Init");
+    PauseIfLong();
 
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
@@ -103,9 +103,11 @@ void Core::Initialize() {
                                  drawable.width, drawable.height, SDL_WINDOW_OPENGL);
     if (sdlWindow == nullptr) return ReportStartupFailure("SDL_CreateWindow");
     FitWindowToScreen();
+    PauseIfLong();
 
     glContext = SDL_GL_CreateContext(sdlWindow);
     if (glContext == nullptr) return ReportStartupFailure("SDL_GL_CreateContext");
+    PauseIfLong();
 
     if (window.vsync) {
         if (SDL_GL_SetSwapInterval(1) < 0) return ReportStartupFailure("SDL_GL_SetSwapInterval");
@@ -122,6 +124,7 @@ void Core::Initialize() {
 
     if ((IMG_Init(IMG_INIT_PNG) & IMG_INIT_PNG) == 0) return ReportStartupFailure("IMG_Init");
     if (TTF_Init() == -1) return ReportStartupFailure("TTF_Init");
+    PauseIfLong();
     if (Mix_OpenAudio(kAudioFrequency, AUDIO_S16LSB, kAudioChannels, kAudioChunkSize) < 0)
         return ReportStartupFailure("Mix_OpenAudio");
 
@@ -233,14 +236,14 @@ void Core::Run() {
 
     auto game = std::make_unique<Game>(window);
 #ifdef __EMSCRIPTEN__
-    // Does not return: the browser runs the passes, one per animation frame, paced by the display like a swap.
-    auto loop = std::make_unique<BrowserLoop>(BrowserLoop{this, std::move(game)});
-    emscripten_set_main_loop_arg(BrowserPass, loop.release(), 0, true);
+    AllowStartupPauses(false);  // a pass runs to its end: the browser never shows half a frame
+    // SDL sends no quit in a browser: closing the page ends the program with it.
+    while (RunPass(*game)) WaitForAnimationFrame();
 #else
     while (RunPass(*game)) {
     }
-    game.reset();  // before the teardown: the editor's textures belong to glContext
 #endif
+    game.reset();  // before the teardown: the editor's textures belong to glContext
 }
 
 bool Core::RunPass(Game& game) {

@@ -81,4 +81,8 @@ unsigned ContextGeneration() { return 0; }
 
 bool ContextAvailable() { return true; }
 
+void AllowStartupPauses(bool /*allowed*/) {}
+
+void PauseIfLong() {}
+
 #endif

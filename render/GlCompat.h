@@ -48,6 +48,12 @@ unsigned ContextGeneration();
 // true on the desktop.
 bool ContextAvailable();
 
+// The browser's start-up runs as several short tasks, so that the page is never frozen for long: while pauses are
+// allowed (from the start until the first frame), PauseIfLong hands control back to the browser once the current
+// task has run for a while, and the program goes on where it was. On the desktop both do nothing.
+void AllowStartupPauses(bool allowed);
+void PauseIfLong();
+
 #ifdef __EMSCRIPTEN__
 // The shader program and vertex buffer the browser build draws with. Made once the context exists; true when they
 // were (a failure is left in SDL_GetError). A lost context takes them along: ForgetGlObjects drops their names

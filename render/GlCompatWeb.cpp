@@ -11,9 +11,15 @@
 #include <memory>
 #include <vector>
 
+#include <emscripten.h>
+
 #include "render/PixelScale.h"
 
 namespace {
+// A task of the start-up runs about this long before the browser gets a turn: four times as long on a phone with a
+// slow processor is still well below the 200 ms at which a page counts as unresponsive.
+constexpr double kStartupTaskMs = 30.0;
+
 struct Vertex {
     float x, y;
     float r, g, b, a;
@@ -72,6 +78,9 @@ struct WebGlState {
     Vertex current{0.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f, 0.0f, 0.0f, 0.0f};
     GLuint texturing = 0;  // between BeginTexturing and EndTexturing
     float linePixels = 1.0f;  // WebGL rasterises every line 1 pixel wide: wider ones are drawn here as quads
+
+    bool pausesAllowed = false;
+    double taskStartMs = 0.0;
 
     GLenum shapeMode = GL_TRIANGLES;
     std::vector<Vertex> shape;
@@ -220,6 +229,18 @@ void ForgetGlObjects() {
 unsigned ContextGeneration() { return gl.generation; }
 
 bool ContextAvailable() { return !gl.lost; }
+
+void AllowStartupPauses(bool allowed) {
+    gl.pausesAllowed = allowed;
+    gl.taskStartMs = emscripten_get_now();
+}
+
+// emscripten_sleep unwinds the program's stack, gives the browser its turn and rewinds it (Asyncify).
+void PauseIfLong() {
+    if (!gl.pausesAllowed || emscripten_get_now() - gl.taskStartMs < kStartupTaskMs) return;
+    emscripten_sleep(0);
+    gl.taskStartMs = emscripten_get_now();
+}
 
 void SetDrawColor(float r, float g, float b, float a) {
     gl.current.r = r;

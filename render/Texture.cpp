@@ -46,6 +46,7 @@ void Texture::Render() const {
         renderedGeneration = kNotRendered;  // rendered once the browser gives a context back
         return;
     }
+    PauseIfLong();  // the start-up renders sixteen texts
     TTF_Font* font = TTF_OpenFont(source.fontPath.c_str(), ScaledPointSize(source.pointSize, renderedScale));
     if (font == nullptr) {
         std::fprintf(stderr, "Texture::CreateFromString, error when calling TTF_OpenFont: %s\n", SDL_GetError());

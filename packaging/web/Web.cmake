@@ -29,6 +29,12 @@ add_link_options(-Oz -flto)
 # Link options of every executable from here on, that is of star-editor.
 add_link_options(
   -sALLOW_MEMORY_GROWTH=1
+  # The start-up hands control back to the browser between its long steps (PauseIfLong), and the loop waits for the
+  # next animation frame (WaitForAnimationFrame): the functions that can wait are rewritten to unwind and resume.
+  # None is reached through a pointer.
+  -sASYNCIFY=1
+  -sASYNCIFY_IGNORE_INDIRECT=1
+  "-sASYNCIFY_IMPORTS=['WaitForAnimationFrame']"
   # A failed start-up returns from main; the runtime then exits and the page learns of it (Module.onExit).
   -sEXIT_RUNTIME=1
   -sENVIRONMENT=web

@@ -35,6 +35,14 @@ add_link_options(
   -sASYNCIFY=1
   -sASYNCIFY_IGNORE_INDIRECT=1
   "-sASYNCIFY_IMPORTS=['WaitForAnimationFrame']"
+  # The renderer needs WebGL 1 and no extension: none is switched on, and the context is made sooner.
+  -sGL_SUPPORT_AUTOMATIC_ENABLE_EXTENSIONS=0
+  -sGL_EXTENSIONS_IN_PREFIXED_FORMAT=0
+  # Smaller and enough for a program that allocates little (each step below measured, kept where it paid).
+  -sMALLOC=emmalloc
+  -sTEXTDECODER=2
+  # What the page hands the runtime (index.html's Module) and the embedded font's set-up (preRun), nothing else.
+  "-sINCOMING_MODULE_JS_API=['canvas','locateFile','print','printErr','onExit','onAbort','onRuntimeInitialized','instantiateWasm','preRun']"
   # A failed start-up returns from main; the runtime then exits and the page learns of it (Module.onExit).
   -sEXIT_RUNTIME=1
   -sENVIRONMENT=web

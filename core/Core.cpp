@@ -25,7 +25,7 @@
 // which the browser has shown the last one and delivered the input meanwhile. The wait unwinds the program's stack
 // and resumes it there (Asyncify), so the loop reads as the desktop's.
 EM_JS(void, WaitForAnimationFrame, (), {
-    Asyncify.handleSleep(function(wakeUp) { requestAnimationFrame(function() { wakeUp(); }); });
+    Asyncify.handleSleep(function(wakeUp) { requestAnimationFrame(function() { callUserCallback(wakeUp); }); });
 });
 #endif
 

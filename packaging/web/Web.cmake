@@ -29,12 +29,13 @@ add_link_options(-Oz -flto)
 # Link options of every executable from here on, that is of star-editor.
 add_link_options(
   -sALLOW_MEMORY_GROWTH=1
-  # The start-up hands control back to the browser between its long steps (PauseIfLong), and the loop waits for the
-  # next animation frame (WaitForAnimationFrame): the functions that can wait are rewritten to unwind and resume.
+  # The start-up hands control back to the browser between its steps (PauseIfLong, YieldToBrowser), and the loop
+  # waits for the next animation frame (WaitForAnimationFrame): the functions that can wait are rewritten to unwind
+  # and resume.
   # None is reached through a pointer.
   -sASYNCIFY=1
   -sASYNCIFY_IGNORE_INDIRECT=1
-  "-sASYNCIFY_IMPORTS=['WaitForAnimationFrame']"
+  "-sASYNCIFY_IMPORTS=['WaitForAnimationFrame','YieldToBrowser']"
   # The renderer needs WebGL 1 and no extension: none is switched on, and the context is made sooner.
   -sGL_SUPPORT_AUTOMATIC_ENABLE_EXTENSIONS=0
   -sGL_EXTENSIONS_IN_PREFIXED_FORMAT=0
@@ -48,7 +49,8 @@ add_link_options(
   -sENVIRONMENT=web
   # Emscripten 3.1.6 crashes in its HTML minifier.
   -sMINIFY_HTML=0
-  # SDL2's web audio calls these; a file, because the names begin with $.
+  # SDL2's web audio calls the first two, the program's waits (Asyncify) the last; a file, because the names begin
+  # with $.
   "-sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${STAR_WEB_DIR}/library-functions.json"
   # The program opens Resources/Baloo.ttf relative to its working directory, the root of the page's file system.
   # Embedded in the .wasm rather than fetched as a .data file: one request fewer, and no random package id in the

@@ -4,11 +4,10 @@
 #include <SDL_mixer.h>
 #include <SDL_opengl.h>
 #include <SDL_ttf.h>
-#include <GL/glu.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
-#include <iostream>
 #include <memory>
 
 #ifdef __EMSCRIPTEN__
@@ -20,12 +19,23 @@
 #include "core/EventRouting.h"
 #include "core/X11Desktop.h"
 #include "editor/Game.h"
+#include "render/GlCompat.h"
 #include "render/PixelScale.h"
+
+#ifdef __EMSCRIPTEN__
+// A page must hand control back to the browser after every frame: the loop waits for the next animation frame, in
+// which the browser has shown the last one and delivered the input meanwhile. The wait unwinds the program's stack
+// and resumes it there (Asyncify), so the loop reads as the desktop's.
+EM_JS(void, WaitForAnimationFrame, (), {
+    Asyncify.handleSleep(function(wakeUp) { requestAnimationFrame(function() { callUserCallback(wakeUp); }); });
+});
+#endif
 
 namespace {
 // One line per failed step: the step's fixed text, then SDL's own explanation.
 void ReportStartupFailure(const char* call) {
-    std::cerr << kStartupFailurePrefix << call << ": " << SDL_GetError() << std::endl;
+    std::fprintf(stderr, "%s%s: %s\n", kStartupFailurePrefix, call, SDL_GetError());
+    std::fflush(stderr);
 }
 
 constexpr int kAudioFrequency = 44100;
@@ -33,22 +43,19 @@ constexpr int kAudioChannels = 2;
 constexpr int kAudioChunkSize = 2048;
 
 #ifdef __EMSCRIPTEN__
-// A page must hand control back to the browser after every frame, so the browser calls one pass of the loop per
-// animation frame. The loop owns the Game from then on; the Core outlives it, since main never returns.
-struct BrowserLoop {
-    Core* core = nullptr;
-    std::unique_ptr<Game> game;
-};
-
-void BrowserPass(void* arg) {
-    auto* loop = static_cast<BrowserLoop*>(arg);
-    if (!loop->core->RunPass(*loop->game)) {
-        // SDL sends no quit in a browser: closing the page ends the program with it. Should one come, the loop
-        // stops and the Game goes first, while its context still exists.
-        emscripten_cancel_main_loop();
-        const std::unique_ptr<BrowserLoop> ended(loop);
-    }
+// A phone takes a page's context away when it needs the GPU elsewhere (an app switch, a GPU reset, a page long in
+// the background). The loss is declined, so that the browser may give the context back; the objects made in it are
+// gone, the editor's state is not.
+EM_BOOL OnContextLost(int /*eventType*/, const void* /*reserved*/, void* /*core*/) {
+    ForgetGlObjects();
+    return EM_TRUE;
 }
+
+EM_BOOL OnContextRestored(int /*eventType*/, const void* /*reserved*/, void* core) {
+    static_cast<Core*>(core)->RestoreContext();
+    return EM_TRUE;
+}
+
 #else
 // Decorations a window manager could add that would decide whether the window fits: a title bar and a frame.
 constexpr int kRoomForDecorations = 96;
@@ -96,8 +103,15 @@ Core::Core(const WindowSettings& settings, float displayScale)
 
 void Core::Initialize() {
     DisableConsoleClose();
+    AllowStartupPauses(true);  // in the browser, the long steps below and the texts run in tasks of their own
+#ifdef __EMSCRIPTEN__
+    // The loop waits for the browser's animation frames itself: SDL's own wait in every swap would come through a
+    // function pointer, which the rewritten program cannot wait in.
+    SDL_SetHint(SDL_HINT_EMSCRIPTEN_ASYNCIFY, "0");
+#endif
 
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO) < 0) return ReportStartupFailure("SDL_Init");
+    PauseIfLong();
 
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
@@ -108,9 +122,11 @@ void Core::Initialize() {
                                  drawable.width, drawable.height, WindowFlags());
     if (sdlWindow == nullptr) return ReportStartupFailure("SDL_CreateWindow");
     ShowWindowFitted();
+    PauseIfLong();
 
     glContext = SDL_GL_CreateContext(sdlWindow);
     if (glContext == nullptr) return ReportStartupFailure("SDL_GL_CreateContext");
+    PauseIfLong();
 
     if (window.vsync) {
         if (SDL_GL_SetSwapInterval(1) < 0) return ReportStartupFailure("SDL_GL_SetSwapInterval");
@@ -118,21 +134,16 @@ void Core::Initialize() {
         SDL_GL_SetSwapInterval(0);
     }
 
-    // One unit is one drawing unit whatever the drawable's size: origin at the bottom-left corner, y upward.
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluOrtho2D(0.0, static_cast<double>(window.width), 0.0, static_cast<double>(window.height));
-    FollowDrawable();
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+#ifdef __EMSCRIPTEN__
+    if (!MakeGlObjects()) return ReportStartupFailure("glLinkProgram");
+    WatchContextLoss();
+#endif
+    SetUpDrawing();
     FitCanvasToPage();
-
-    // Every later drawing relies on this; nothing changes it afterwards.
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 
     if ((IMG_Init(IMG_INIT_PNG) & IMG_INIT_PNG) == 0) return ReportStartupFailure("IMG_Init");
     if (TTF_Init() == -1) return ReportStartupFailure("TTF_Init");
+    PauseIfLong();
     if (Mix_OpenAudio(kAudioFrequency, AUDIO_S16LSB, kAudioChannels, kAudioChunkSize) < 0)
         return ReportStartupFailure("Mix_OpenAudio");
 
@@ -247,6 +258,30 @@ void Core::FollowDrawable() {
     ApplyDrawable(drawable);
 }
 
+// The state every drawing relies on; nothing changes it afterwards but a new drawable's size.
+void Core::SetUpDrawing() {
+    // One unit is one drawing unit whatever the drawable's size: origin at the bottom-left corner, y upward.
+    SetDrawingProjection(window.width, window.height);
+    FollowDrawable();
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+}
+
+#ifdef __EMSCRIPTEN__
+void Core::WatchContextLoss() {
+    emscripten_set_webglcontextlost_callback("#canvas", this, EM_FALSE, OnContextLost);
+    emscripten_set_webglcontextrestored_callback("#canvas", this, EM_FALSE, OnContextRestored);
+}
+
+void Core::RestoreContext() {
+    if (!MakeGlObjects()) {
+        std::fprintf(stderr, "Core::RestoreContext( ), error when calling glLinkProgram: %s\n", SDL_GetError());
+        return;
+    }
+    SetUpDrawing();
+}
+#endif
+
 void Core::ApplyDrawable(const Drawable& fitted) {
     drawable = fitted;
     glViewport(drawable.margins.left, drawable.margins.bottom, drawable.width, drawable.height);
@@ -264,28 +299,31 @@ void Core::OnWindowEvent(const SDL_WindowEvent& event) {
 
 void Core::Run() {
     if (!initialized) {
-        std::cerr << "Core::Run( ), Core not correctly initialized, unable to run the game" << std::endl;
+        std::fputs("Core::Run( ), Core not correctly initialized, unable to run the game\n", stderr);
+        std::fflush(stderr);
 #ifndef __EMSCRIPTEN__
-        std::cin.get();  // a page has no console to wait on: it shows the messages instead
+        std::getchar();  // a page has no console to wait on: it shows the messages instead
 #endif
         return;
     }
 
     auto game = std::make_unique<Game>(window);
 #ifdef __EMSCRIPTEN__
-    // Does not return: the browser runs the passes, one per animation frame, paced by the display like a swap.
-    auto loop = std::make_unique<BrowserLoop>(BrowserLoop{this, std::move(game)});
-    emscripten_set_main_loop_arg(BrowserPass, loop.release(), 0, true);
+    AllowStartupPauses(false);  // a pass runs to its end: the browser never shows half a frame
+    // SDL sends no quit in a browser: closing the page ends the program with it.
+    while (RunPass(*game)) WaitForAnimationFrame();
 #else
     while (RunPass(*game)) {
     }
-    game.reset();  // before the teardown: the editor's textures belong to glContext
 #endif
+    game.reset();  // before the teardown: the editor's textures belong to glContext
 }
 
 bool Core::RunPass(Game& game) {
     FitCanvasToPage();
     if (RouteEvents(game, drawable, [this](const SDL_WindowEvent& event) { OnWindowEvent(event); })) return false;
+    // While the browser holds the context, the edit goes on and nothing is drawn.
+    if (!ContextAvailable()) return true;
     DrawFrame(game);
     SDL_GL_SwapWindow(sdlWindow);
     return true;
@@ -293,15 +331,18 @@ bool Core::RunPass(Game& game) {
 
 void Core::DrawFrame(const Game& game) const {
     const Insets& m = drawable.margins;
-    if (m.Empty()) return game.Draw();
-    // The margins take the chrome colour; the drawing's own clear stays inside its area.
-    const Rgba& chrome = game.chromeColor;
-    glClearColor(chrome.r, chrome.g, chrome.b, chrome.a);
-    glClear(GL_COLOR_BUFFER_BIT);
-    glEnable(GL_SCISSOR_TEST);
-    glScissor(m.left, m.bottom, drawable.width, drawable.height);
+    const bool inMargins = !m.Empty();
+    if (inMargins) {
+        // The margins take the chrome colour; the drawing's own clear stays inside its area.
+        const Rgba& chrome = game.chromeColor;
+        glClearColor(chrome.r, chrome.g, chrome.b, chrome.a);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(m.left, m.bottom, drawable.width, drawable.height);
+    }
     game.Draw();
-    glDisable(GL_SCISSOR_TEST);
+    FinishDrawing();  // in the browser the shapes are drawn here, still inside the scissor
+    if (inMargins) glDisable(GL_SCISSOR_TEST);
 }
 
 Core::~Core() {

@@ -37,15 +37,25 @@ public:
     bool initialized = false;
     Drawable drawable;  // where the drawing sits in the window's pixels, and its scale, once the window is open
 
+#ifdef __EMSCRIPTEN__
+    // The browser gave back the context it took away: the drawing objects and state are made again, and the next
+    // pass draws the editor as it is now.
+    void RestoreContext();
+#endif
+
 private:
     float DisplayScale(int display) const;
     Drawable InitialDrawable() const;
     void ShowWindowFitted();
     bool FitWindowToScreen(bool centre, bool waitForDecorations);
     void FitCanvasToPage();
+    void SetUpDrawing();
     void FollowDrawable();
     void ApplyDrawable(const Drawable& fitted);
     void OnWindowEvent(const SDL_WindowEvent& event);
+#ifdef __EMSCRIPTEN__
+    void WatchContextLoss();
+#endif
 
     float displayScaleOverride = 0.0f;  // 0: the platform's own
     Drawable asked;                     // the window the program asked for, in window coordinates

@@ -3,6 +3,10 @@
 
 #include <memory>
 
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
+
 #include "core/Core.h"
 
 int main(int /*argc*/, char* /*argv*/[]) {
@@ -11,5 +15,11 @@ int main(int /*argc*/, char* /*argv*/[]) {
     const bool started = core->initialized;
     core.reset();
     // A failed start-up is a failure, not a success.
-    return started ? 0 : 1;
+    const int status = started ? 0 : 1;
+#ifdef __EMSCRIPTEN__
+    // Resumed after a pause of the start-up, main returns to the browser rather than to the runtime, which would
+    // then never end: the page learns of the end only from the runtime's.
+    emscripten_force_exit(status);
+#endif
+    return status;
 }

@@ -1,22 +1,11 @@
+// The desktop's side of GlCompat: each call is the OpenGL 2.1 call it stands for. The browser's is GlCompatWeb.cpp.
 #include "render/GlCompat.h"
 
-#include <cmath>
-#include <iostream>
-#include <memory>
-
-#include "render/PixelScale.h"
-
-namespace {
-// One segment as OpenGL draws it at the current line width.
-void DrawGlLine(Vec2 from, Vec2 to) {
-    glBegin(GL_LINES);
-    glVertex2f(from.x, from.y);
-    glVertex2f(to.x, to.y);
-    glEnd();
-}
-}  // namespace
-
 #ifndef __EMSCRIPTEN__
+
+#include <GL/glu.h>
+
+#include <initializer_list>
 
 namespace {
 // The rows of a surface may be padded beyond width x bytes per pixel (SDL_ttf pads its blended surfaces),
@@ -43,11 +32,40 @@ void SetUnpackLayout(const SDL_Surface& surface, int bytesPerPixel) {
 }
 }  // namespace
 
+void SetDrawColor(float r, float g, float b, float a) { glColor4f(r, g, b, a); }
+void BeginShape(GLenum mode) { glBegin(mode); }
+void ShapeTexCoord(float s, float t) { glTexCoord2f(s, t); }
+void ShapeVertex(float x, float y) { glVertex2f(x, y); }
+void EndShape() { glEnd(); }
+
+void BeginTexturing(GLuint id) {
+    glBindTexture(GL_TEXTURE_2D, id);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    glEnable(GL_TEXTURE_2D);
+}
+
+void EndTexturing() { glDisable(GL_TEXTURE_2D); }
+
+void DeleteTexture(GLuint id) { glDeleteTextures(1, &id); }
+
+void SetDrawingProjection(float width, float height) {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluOrtho2D(0.0, static_cast<double>(width), 0.0, static_cast<double>(height));
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
 void SetLinePixels(float width) { glLineWidth(width); }
 
-void DrawLineSegment(Vec2 from, Vec2 to) { DrawGlLine(from, to); }
+void DrawLineSegment(Vec2 from, Vec2 to) {
+    glBegin(GL_LINES);
+    glVertex2f(from.x, from.y);
+    glVertex2f(to.x, to.y);
+    glEnd();
+}
 
-void DropPendingGlErrors() {}
+void FinishDrawing() {}
 
 bool UploadSurfacePixels(const SDL_Surface& surface, GLenum layoutOnDesktop) {
     // The caller's unpack settings are neither used nor lost.
@@ -59,60 +77,12 @@ bool UploadSurfacePixels(const SDL_Surface& surface, GLenum layoutOnDesktop) {
     return true;
 }
 
-#else
+unsigned ContextGeneration() { return 0; }
 
-namespace {
-// WebGL rasterises every line 1 pixel wide, so the width is kept here, as OpenGL keeps it on the desktop.
-float linePixels = 1.0f;
+bool ContextAvailable() { return true; }
 
-struct SurfaceFree {
-    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
-};
-}  // namespace
+void AllowStartupPauses(bool /*allowed*/) {}
 
-void SetLinePixels(float width) { linePixels = width; }
-
-// Each call clears one of the few error flags WebGL keeps; the bound only guards against a context that keeps
-// answering with an error.
-void DropPendingGlErrors() {
-    constexpr int kMostPendingErrors = 16;
-    for (int i = 0; i < kMostPendingErrors && glGetError() != GL_NO_ERROR; ++i) {
-    }
-}
-
-// A wide line as desktop OpenGL rasterises it: the segment moved half the width to each side along its minor axis,
-// a parallelogram whose short edges pass through the end points.
-void DrawLineSegment(Vec2 from, Vec2 to) {
-    const float width = std::round(linePixels);  // aliased lines take whole pixel widths
-    if (width <= 1.0f) return DrawGlLine(from, to);
-    const float half = width * 0.5f / PixelScale();  // in drawing units
-    const bool xMajor = std::fabs(to.x - from.x) >= std::fabs(to.y - from.y);
-    const float dx = xMajor ? 0.0f : half;
-    const float dy = xMajor ? half : 0.0f;
-    glBegin(kConvexPolygon);
-    glVertex2f(from.x - dx, from.y - dy);
-    glVertex2f(to.x - dx, to.y - dy);
-    glVertex2f(to.x + dx, to.y + dy);
-    glVertex2f(from.x + dx, from.y + dy);
-    glEnd();
-}
-
-// WebGL takes RGBA bytes only, and WebGL 1 cannot skip row padding: the pixels are converted into a new surface,
-// whose rows of 4-byte pixels SDL packs tightly. It also samples a texture whose sides are not powers of two as
-// black unless it is clamped to its edges.
-bool UploadSurfacePixels(const SDL_Surface& surface, GLenum /*layoutOnDesktop*/) {
-    const std::unique_ptr<SDL_Surface, SurfaceFree> rgba(
-        SDL_ConvertSurfaceFormat(const_cast<SDL_Surface*>(&surface), SDL_PIXELFORMAT_RGBA32, 0));
-    if (!rgba) {
-        std::cerr << "Texture::CreateFromSurface, error when calling SDL_ConvertSurfaceFormat: " << SDL_GetError()
-                  << std::endl;
-        return false;
-    }
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, rgba->w, rgba->h, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba->pixels);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    return true;
-}
+void PauseIfLong() {}
 
 #endif

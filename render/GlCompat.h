@@ -1,6 +1,7 @@
-// The one place that knows which OpenGL the program draws with. The desktop gets OpenGL 2.1 calls as they are; the
-// browser build draws on WebGL 1 through Emscripten's fixed-function emulation, which has no polygon primitive, only
-// 1-pixel lines, no client attribute stack, no BGR(A) uploads and no unpack row length.
+// The one place that knows which OpenGL the program draws with. The desktop draws with OpenGL 2.1 in immediate
+// mode, and every call below is the OpenGL call it names. The browser has WebGL 1, which has no immediate mode, no
+// polygons, only 1-pixel lines, no BGR(A) uploads and no unpack row length: there the shapes are collected into one
+// vertex array, in the order they are drawn, and drawn with one small shader program (render/GlCompatWeb.cpp).
 #pragma once
 
 #include <SDL.h>
@@ -8,25 +9,56 @@
 
 #include "core/Types.h"
 
-#ifdef __EMSCRIPTEN__
-// For the convex shapes drawn here a fan from the first corner covers the same pixels as a polygon.
-inline constexpr GLenum kConvexPolygon = GL_TRIANGLE_FAN;
-#else
-inline constexpr GLenum kConvexPolygon = GL_POLYGON;
-#endif
+// Immediate-mode shapes in drawing units: glColor4f, glBegin with GL_POLYGON (convex only), GL_TRIANGLES,
+// GL_QUADS or GL_LINES, glTexCoord2f, glVertex2f, glEnd.
+void SetDrawColor(float r, float g, float b, float a);
+void BeginShape(GLenum mode);
+void ShapeTexCoord(float s, float t);
+void ShapeVertex(float x, float y);
+void EndShape();
+
+// The shapes between these two take their colours from the texture `id`, which replaces the current colour:
+// glBindTexture, GL_TEXTURE_ENV_MODE GL_REPLACE and glEnable(GL_TEXTURE_2D); then glDisable(GL_TEXTURE_2D).
+void BeginTexturing(GLuint id);
+void EndTexturing();
+// glDeleteTextures of one name; in the browser, shapes not yet drawn with it are drawn first.
+void DeleteTexture(GLuint id);
+
+// The drawing units: (0, 0) at the bottom-left corner, (width, height) at the top right: gluOrtho2D on the
+// projection matrix, an identity model-view.
+void SetDrawingProjection(float width, float height);
 
 // The width of the lines DrawLineSegment draws from now on, in pixels of the drawable.
 void SetLinePixels(float width);
 // One segment, in drawing units, at that width: one GL_LINES segment on the desktop.
 void DrawLineSegment(Vec2 from, Vec2 to);
 
+// Before a frame is shown: in the browser, the shapes collected so far are drawn. On the desktop it issues no call.
+void FinishDrawing();
+
 // Uploads the pixels of a 3- or 4-byte surface into the bound 2D texture, rows as the surface stores them, top
 // first. layoutOnDesktop (GL_RGB, GL_BGR, GL_RGBA or GL_BGRA) names the surface's byte order. Leaves any OpenGL
 // error of the upload for the caller to read; false only when the pixels could not be prepared (reported).
 bool UploadSurfacePixels(const SDL_Surface& surface, GLenum layoutOnDesktop);
 
-// In the browser, drops the OpenGL errors that earlier calls left pending, so that the next glGetError reads only
-// what follows: the fixed-function emulation leaves one of its own (it sets a vertex attribute at location -1, which
-// some browsers record as GL_INVALID_VALUE) for whoever asks next. On the desktop it issues no call: a pending error
-// there is a real one, and the caller reports it.
-void DropPendingGlErrors();
+// Counts the contexts the program has drawn with: a texture made in an earlier one has lost its image and its name,
+// and renders its text again. Always 0 on the desktop, whose context is never taken away.
+unsigned ContextGeneration();
+// False while the browser has taken the context away: nothing can be made or drawn until it gives it back. Always
+// true on the desktop.
+bool ContextAvailable();
+
+// The browser's start-up runs as several short tasks, so that the page is never frozen for long: while pauses are
+// allowed (from the start until the first frame), PauseIfLong hands control back to the browser once the current
+// task has run for a while, and the program goes on where it was. On the desktop both do nothing.
+void AllowStartupPauses(bool allowed);
+void PauseIfLong();
+
+#ifdef __EMSCRIPTEN__
+// The shader program and vertex buffer the browser build draws with. Made once the context exists; true when they
+// were (a failure is left in SDL_GetError). A lost context takes them along: ForgetGlObjects drops their names
+// without deleting them, and MakeGlObjects, once the browser gives the context back, makes them anew and starts a
+// new generation.
+bool MakeGlObjects();
+void ForgetGlObjects();
+#endif

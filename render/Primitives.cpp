@@ -1,7 +1,5 @@
 #include "render/Primitives.h"
 
-#include <SDL_opengl.h>
-
 #include <cmath>
 
 #include "core/Types.h"
@@ -10,12 +8,12 @@
 
 void FillRect(float left, float bottom, float width, float height) {
     if (!(width > 0.0f && height > 0.0f)) return;  // also refuses NaN
-    glBegin(kConvexPolygon);
-    glVertex2f(left, bottom);
-    glVertex2f(left + width, bottom);
-    glVertex2f(left + width, bottom + height);
-    glVertex2f(left, bottom + height);
-    glEnd();
+    BeginShape(GL_POLYGON);
+    ShapeVertex(left, bottom);
+    ShapeVertex(left + width, bottom);
+    ShapeVertex(left + width, bottom + height);
+    ShapeVertex(left, bottom + height);
+    EndShape();
 }
 
 void FillEllipse(float centerX, float centerY, float radiusX, float radiusY) {
@@ -24,16 +22,16 @@ void FillEllipse(float centerX, float centerY, float radiusX, float radiusY) {
     // About two corners per pixel of the larger radius; the walk accumulates in single precision,
     // so radius 3 gives a seventh corner just short of 2 pi.
     const float step = kPi / ((radiusX > radiusY ? radiusX : radiusY) * PixelScale());
-    glBegin(kConvexPolygon);
+    BeginShape(GL_POLYGON);
     for (float a = 0.0f; a < kTwoPi; a += step) {
-        glVertex2f(std::cos(a) * radiusX + centerX, std::sin(a) * radiusY + centerY);
+        ShapeVertex(std::cos(a) * radiusX + centerX, std::sin(a) * radiusY + centerY);
         if (a + step == a) break;  // a radius so large the step vanishes would never reach 2 pi
     }
-    glEnd();
+    EndShape();
 }
 
 void SetLineWidth(float width) { SetLinePixels(width * PixelScale()); }
 
 void DrawLine(Vec2 from, Vec2 to) { DrawLineSegment(from, to); }
 
-void SetColor(Rgba color) { glColor4f(color.r, color.g, color.b, color.a); }
+void SetColor(Rgba color) { SetDrawColor(color.r, color.g, color.b, color.a); }

@@ -1,12 +1,11 @@
 #include "render/StarDrawing.h"
 
-#include <SDL_opengl.h>
-
 #include <algorithm>
 #include <cmath>
 
 #include "figures/IsotoxalStarPolygon.h"
 #include "figures/RegularStarPolygon.h"
+#include "render/GlCompat.h"
 #include "render/Primitives.h"
 
 void DrawRegularStar(const RegularStarPolygon& star) {
@@ -41,10 +40,10 @@ void DrawIsotoxalStar(const IsotoxalStarPolygon& star) {
     for (size_t i = 0; i < k; ++i) {
         const Vec2 a = star.vertices[i];
         const Vec2 b = star.vertices[i + 1 == k ? 0 : i + 1];
-        glBegin(GL_TRIANGLES);
-        glVertex2f(a.x, a.y);
-        glVertex2f(star.center.x, star.center.y);
-        glVertex2f(b.x, b.y);
-        glEnd();
+        BeginShape(GL_TRIANGLES);
+        ShapeVertex(a.x, a.y);
+        ShapeVertex(star.center.x, star.center.y);
+        ShapeVertex(b.x, b.y);
+        EndShape();
     }
 }

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <iostream>
+#include <cstdio>
 
 #include "render/GlCompat.h"
 #include "render/PixelScale.h"
@@ -13,6 +13,7 @@
 namespace {
 constexpr float kMinRectSize = 0.001f;
 constexpr Uint32 kRedInLowByte = 0x000000FF;
+constexpr unsigned kNotRendered = ~0u;  // no context's generation
 
 bool HasSize(Rect r) { return r.width > kMinRectSize && r.height > kMinRectSize; }
 
@@ -32,13 +33,24 @@ Texture::Texture(const std::string& text, const std::string& fontPath, int32_t p
     Render();
 }
 
-Texture::~Texture() { glDeleteTextures(1, &id); }
+// A name of a context the browser took away is no longer this program's to delete.
+Texture::~Texture() {
+    if (renderedGeneration == ContextGeneration()) DeleteTexture(id);
+}
 
 void Texture::Render() const {
+    if (renderedGeneration != ContextGeneration()) id = 0;  // the name went with the context it was made in
     renderedScale = PixelScale();
+    renderedGeneration = ContextGeneration();
+    if (!ContextAvailable()) {
+        renderedGeneration = kNotRendered;  // rendered once the browser gives a context back
+        return;
+    }
+    PauseIfLong();  // the start-up renders sixteen texts
     TTF_Font* font = TTF_OpenFont(source.fontPath.c_str(), ScaledPointSize(source.pointSize, renderedScale));
     if (font == nullptr) {
-        std::cerr << "Texture::CreateFromString, error when calling TTF_OpenFont: " << SDL_GetError() << std::endl;
+        std::fprintf(stderr, "Texture::CreateFromString, error when calling TTF_OpenFont: %s\n", SDL_GetError());
+        std::fflush(stderr);
         creationOk = false;
         return;
     }
@@ -46,8 +58,9 @@ void Texture::Render() const {
     TTF_CloseFont(font);
 }
 
-void Texture::RenderIfRescaled() const {
-    if (!source.fontPath.empty() && renderedScale != PixelScale()) Render();
+void Texture::RenderIfStale() const {
+    if (source.fontPath.empty()) return;
+    if (renderedScale != PixelScale() || renderedGeneration != ContextGeneration()) Render();
 }
 
 void Texture::CreateFromString(const std::string& text, TTF_Font* font, Rgba textColor) {
@@ -59,15 +72,16 @@ void Texture::CreateFromSurface(SDL_Surface* surface) { Upload(surface); }
 void Texture::RenderString(const std::string& text, TTF_Font* font, Rgba textColor) const {
     creationOk = true;
     if (font == nullptr) {
-        std::cerr << "Texture::CreateFromString, invalid TTF_Font pointer\n";
+        std::fputs("Texture::CreateFromString, invalid TTF_Font pointer\n", stderr);
         creationOk = false;
         return;
     }
     const SDL_Color color{ToByte(textColor.r), ToByte(textColor.g), ToByte(textColor.b), ToByte(textColor.a)};
     SDL_Surface* surface = TTF_RenderText_Blended(font, text.c_str(), color);
     if (surface == nullptr) {
-        std::cerr << "Texture::CreateFromString, error when calling TTF_RenderText_Blended: " << SDL_GetError()
-                  << std::endl;
+        std::fprintf(stderr, "Texture::CreateFromString, error when calling TTF_RenderText_Blended: %s\n",
+                     SDL_GetError());
+        std::fflush(stderr);
         creationOk = false;
         return;
     }
@@ -88,30 +102,34 @@ void Texture::Upload(SDL_Surface* surface) const {
     } else if (bytesPerPixel == 4) {
         layout = redFirst ? GL_RGBA : GL_BGRA;
     } else {
-        std::cerr << "Texture::CreateFromSurface, unknow pixel format, BytesPerPixel: " << bytesPerPixel
-                  << "\nUse 32 bit or 24 bit images.\n";
+        std::fprintf(stderr, "Texture::CreateFromSurface, unknow pixel format, BytesPerPixel: %d\n"
+                     "Use 32 bit or 24 bit images.\n", bytesPerPixel);
         creationOk = false;
         return;
     }
 
-    DropPendingGlErrors();  // in the browser, errors the GL emulation left behind are not this texture's
-    glDeleteTextures(1, &id);  // a texture created again keeps one name, not two
+    DeleteTexture(id);  // a texture created again keeps one name, not two
     glGenTextures(1, &id);
+    renderedGeneration = ContextGeneration();
     glBindTexture(GL_TEXTURE_2D, id);
     const GLenum bindError = glGetError();
     if (bindError != GL_NO_ERROR) {
-        std::cerr << "Texture::CreateFromSurface, error binding textures, Error id = " << bindError << "\n"
-                  << "Can happen if a texture is created before performing the initialization code (e.g. a static "
+        std::fprintf(stderr,
+                     "Texture::CreateFromSurface, error binding textures, Error id = %u\n"
+                     "Can happen if a texture is created before performing the initialization code (e.g. a static "
                      "Texture object).\n"
-                  << "There might be a white rectangle instead of the image.\n";
+                     "There might be a white rectangle instead of the image.\n",
+                     bindError);
     }
 
     if (!UploadSurfacePixels(*surface, layout)) creationOk = false;
     // An image the driver refuses (wider than the largest texture, out of memory) would leave an incomplete
     // texture that draws as a bare quad in the current colour; show the placeholder instead.
     if (const GLenum uploadError = glGetError(); uploadError != GL_NO_ERROR) {
-        std::cerr << "Texture::CreateFromSurface, error when calling glTexImage2D, Error id = " << uploadError
-                  << ", image " << surface->w << " x " << surface->h << std::endl;
+        std::fprintf(stderr,
+                     "Texture::CreateFromSurface, error when calling glTexImage2D, Error id = %u, image %d x %d\n",
+                     uploadError, surface->w, surface->h);
+        std::fflush(stderr);
         creationOk = false;
     }
 
@@ -120,15 +138,15 @@ void Texture::Upload(SDL_Surface* surface) const {
 }
 
 void Texture::Draw(Rect dstRect, Rect srcRect) const {
-    RenderIfRescaled();
+    RenderIfStale();
     if (!creationOk) {
-        glColor4f(1.0f, 0.0f, 1.0f, 1.0f);
-        glBegin(kConvexPolygon);
-        glVertex2f(dstRect.left, dstRect.bottom);
-        glVertex2f(dstRect.left + dstRect.width, dstRect.bottom);
-        glVertex2f(dstRect.left + dstRect.width, dstRect.bottom + dstRect.height);
-        glVertex2f(dstRect.left, dstRect.bottom + dstRect.height);
-        glEnd();
+        SetDrawColor(1.0f, 0.0f, 1.0f, 1.0f);
+        BeginShape(GL_POLYGON);
+        ShapeVertex(dstRect.left, dstRect.bottom);
+        ShapeVertex(dstRect.left + dstRect.width, dstRect.bottom);
+        ShapeVertex(dstRect.left + dstRect.width, dstRect.bottom + dstRect.height);
+        ShapeVertex(dstRect.left, dstRect.bottom + dstRect.height);
+        EndShape();
         return;
     }
 
@@ -149,24 +167,22 @@ void Texture::Draw(Rect dstRect, Rect srcRect) const {
     const float right = left + (dstHasSize ? dstRect.width : defaultWidth);
     const float top = bottom + (dstHasSize ? dstRect.height : defaultHeight);
 
-    glBindTexture(GL_TEXTURE_2D, id);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-    glEnable(GL_TEXTURE_2D);
-    glBegin(GL_QUADS);
-    glTexCoord2f(sLeft, tBottom);
-    glVertex2f(left, bottom);
-    glTexCoord2f(sLeft, tTop);
-    glVertex2f(left, top);
-    glTexCoord2f(sRight, tTop);
-    glVertex2f(right, top);
-    glTexCoord2f(sRight, tBottom);
-    glVertex2f(right, bottom);
-    glEnd();
-    glDisable(GL_TEXTURE_2D);
+    BeginTexturing(id);
+    BeginShape(GL_QUADS);
+    ShapeTexCoord(sLeft, tBottom);
+    ShapeVertex(left, bottom);
+    ShapeTexCoord(sLeft, tTop);
+    ShapeVertex(left, top);
+    ShapeTexCoord(sRight, tTop);
+    ShapeVertex(right, top);
+    ShapeTexCoord(sRight, tBottom);
+    ShapeVertex(right, bottom);
+    EndShape();
+    EndTexturing();
 }
 
 void Texture::Draw(Vec2 dstBottomLeft, Rect srcRect) const {
-    RenderIfRescaled();  // the natural size below is the new rendering's
+    RenderIfStale();  // the natural size below is the new rendering's
     const bool srcHasSize = HasSize(srcRect);
     const Rect dst{dstBottomLeft.x, dstBottomLeft.y, srcHasSize ? srcRect.width : width,
                    srcHasSize ? srcRect.height : height};

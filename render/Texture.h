@@ -28,8 +28,9 @@ public:
     // The part srcRect of the image stretched over dstRect.
     void Draw(Rect dstRect, Rect srcRect) const;
 
-    // The image is a rendering of the text at the pixel scale it was made at: a Draw after the scale has changed
-    // (a browser window resized) renders the text anew first, so these change under a const Draw.
+    // The image is a rendering of the text at the pixel scale and in the context it was made in: a Draw after the
+    // scale has changed (a browser window resized) or after the browser gave back a context it took away renders
+    // the text anew first, so these change under a const Draw.
     mutable uint32_t id = 0;
     mutable float width = 10.0f;
     mutable float height = 10.0f;
@@ -44,10 +45,11 @@ private:
         Rgba color;
     };
     void Render() const;
-    void RenderIfRescaled() const;
+    void RenderIfStale() const;
     void RenderString(const std::string& text, TTF_Font* font, Rgba textColor) const;
     void Upload(SDL_Surface* surface) const;
 
     Source source;
     mutable float renderedScale = 1.0f;
+    mutable unsigned renderedGeneration = 0;  // of the context the image and its name belong to
 };

@@ -8,7 +8,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iostream>
+#include <cstdio>
 #include <random>
 #include <signal.h>
 #include <sys/wait.h>
@@ -199,10 +199,10 @@ TEST_F(NumbersBeyondRange, TenThousandDigitsSaturateOrCountAsTheirValue) {
         game->editText = entry.digits.substr(0, entry.digits.size() - 1);
         {
             // The line is far wider than any texture: Texture reports it once and shows its placeholder.
-            CerrCapture cerr;
+            StderrCapture stderrCapture;
             TypeDigits(*game, entry.digits.substr(entry.digits.size() - 1));
-            const std::vector<std::string> lines = cerr.Lines();
-            ASSERT_EQ(lines.size(), 1u) << entry.what << ":\n" << cerr.Text();
+            const std::vector<std::string> lines = stderrCapture.Lines();
+            ASSERT_EQ(lines.size(), 1u) << entry.what << ":\n" << stderrCapture.Text();
             EXPECT_TRUE(StartsWith(lines[0], "Texture::")) << lines[0];
         }
         ASSERT_EQ(game->editText.size(), 10000u);
@@ -285,9 +285,9 @@ TEST_P(UnusableFont, EveryTextReportsAndShowsItsPlaceholderWhileEditingGoesOn) {
     PlantFont(folder.path, GetParam().fault);
     ScopedWorkingDirectory inFolder(folder.path);
 
-    CerrCapture cerr;
+    StderrCapture stderrCapture;
     game = std::make_unique<Game>(core->window);
-    ExpectOpenFontLines(cerr.Lines(), 16, "start");
+    ExpectOpenFontLines(stderrCapture.Lines(), 16, "start");
     EXPECT_TRUE(invariants::HoldsInvariants(*game));
     EXPECT_FALSE(game->regularTitle->creationOk);
     EXPECT_FALSE(game->starValueTextures[2]->creationOk);
@@ -302,7 +302,7 @@ TEST_P(UnusableFont, EveryTextReportsAndShowsItsPlaceholderWhileEditingGoesOn) {
     Commit(*game, kRegularVertices, "12");
     ClickBox(*game, kBg);
     TypeDigits(*game, "1");
-    ExpectOpenFontLines(cerr.Lines(), 16 + 4 + 8, "editing");
+    ExpectOpenFontLines(stderrCapture.Lines(), 16 + 4 + 8, "editing");
     Committed expected = Defaults();
     expected.regularVertices = 12;
     expected.background[0] = 116.0f;
@@ -360,21 +360,19 @@ TEST(MissingDevice, StartUpReportsTheStepTearsEverythingDownAndRunWaitsForOneCha
     for (const DeviceCase& c : DeviceCases(folder)) {
         std::vector<std::unique_ptr<ScopedEnv>> environment;
         for (const Variable& v : c.environment) environment.push_back(std::make_unique<ScopedEnv>(v.name, v.value));
-        std::istringstream input("xy");
-        std::streambuf* previousInput = std::cin.rdbuf(input.rdbuf());
-        CerrCapture cerr;
+        const StdinFeed input("xy");
+        StderrCapture stderrCapture;
         {
             Core core(EditorWindowSettings());
             EXPECT_FALSE(core.initialized) << c.what;
             core.Run();
         }
-        std::cin.rdbuf(previousInput);
-        const std::vector<std::string> lines = cerr.Lines();
-        ASSERT_EQ(lines.size(), 2u) << c.what << ":\n" << cerr.Text();
+        const std::vector<std::string> lines = stderrCapture.Lines();
+        ASSERT_EQ(lines.size(), 2u) << c.what << ":\n" << stderrCapture.Text();
         EXPECT_TRUE(StartsWith(lines[0], c.message)) << c.what << ": " << lines[0];
         EXPECT_GT(lines[0].size(), c.message.size()) << c.what << ": SDL's error text is missing";
         EXPECT_EQ(lines[1], kRunMessage) << c.what;
-        EXPECT_EQ(input.get(), 'y') << c.what << ": Run should read exactly one character";
+        EXPECT_EQ(std::getchar(), 'y') << c.what << ": Run should read exactly one character";
         EXPECT_EQ(SDL_WasInit(0), 0u) << c.what;
         EXPECT_EQ(TTF_WasInit(), 0) << c.what;
         EXPECT_EQ(Mix_QuerySpec(nullptr, nullptr, nullptr), 0) << c.what;

@@ -5,7 +5,7 @@
 #include <SDL_mixer.h>
 #include <SDL_ttf.h>
 
-#include <iostream>
+#include <cstdio>
 
 #include "render/Primitives.h"
 #include "tests/support/Process.h"
@@ -89,12 +89,12 @@ class CoreStartupFailure : public ::testing::TestWithParam<FailureCase> {};
 TEST_P(CoreStartupFailure, ReportsTheStepWithSdlsErrorAndStillTearsDown) {
     const FailureCase& c = GetParam();
     ScopedEnv env(c.variable, c.value);
-    CerrCapture cerr;
+    StderrCapture stderrCapture;
     {
         Core core(EditorWindowSettings());
         EXPECT_FALSE(core.initialized);
-        const std::vector<std::string> lines = cerr.Lines();
-        ASSERT_EQ(lines.size(), 1u) << cerr.Text();
+        const std::vector<std::string> lines = stderrCapture.Lines();
+        ASSERT_EQ(lines.size(), 1u) << stderrCapture.Text();
         EXPECT_TRUE(StartsWith(lines[0], c.message)) << lines[0];
         EXPECT_GT(lines[0].size(), std::string(c.message).size()) << "SDL's error text is missing";
     }
@@ -112,18 +112,16 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(CoreRun, WithoutAStartedCoreReportsAndWaitsForOneCharacter) {
     ScopedEnv env("SDL_VIDEODRIVER", "no-such-video-driver");
-    std::istringstream input("xy");
-    std::streambuf* previousInput = std::cin.rdbuf(input.rdbuf());
-    CerrCapture cerr;
+    const StdinFeed input("xy");
+    StderrCapture stderrCapture;
     {
         Core core(EditorWindowSettings());
         core.Run();
     }
-    std::cin.rdbuf(previousInput);
-    const std::vector<std::string> lines = cerr.Lines();
+    const std::vector<std::string> lines = stderrCapture.Lines();
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[1], "Core::Run( ), Core not correctly initialized, unable to run the game");
-    EXPECT_EQ(input.get(), 'y') << "Run should have read exactly one character";
+    EXPECT_EQ(std::getchar(), 'y') << "Run should have read exactly one character";
 }
 
 TEST(CoreRun, EndsAtAQueuedQuitEvent) {

@@ -373,9 +373,9 @@ TEST(MissingFont, EveryTextBecomesAMagentaSquareAndTheFiguresStillShow) {
     {
         InEmptyFolder empty;
         ASSERT_TRUE(empty.Entered());
-        CerrCapture cerr;
+        StderrCapture stderrCapture;
         game = std::make_unique<Game>(EditorWindowSettings());
-        lines = cerr.Lines();
+        lines = stderrCapture.Lines();
     }
     ASSERT_EQ(lines.size(), kTextCount);
     const std::string prefix = "Texture::CreateFromString, error when calling TTF_OpenFont: ";

@@ -152,7 +152,7 @@ SurfacePtr RenderWhite(const std::string& text, int32_t pointSize) {
 
 // A texture that holds no name yet, ready for CreateFromSurface: only a font that cannot be opened gives one.
 std::unique_ptr<Texture> EmptyTexture() {
-    CerrCapture quiet;
+    StderrCapture quiet;
     return std::make_unique<Texture>("x", kMissingFontPath, kLabelSize, kWhite);
 }
 
@@ -332,14 +332,14 @@ TEST_F(TextTexture, MissingFontWritesOneLinePerTextureAndShowsTenByTenMagenta) {
     const Vec2 places[] = {{100.0f, 200.0f}, {300.0f, 50.0f}, {1189.0f, 889.0f}};
     std::vector<std::unique_ptr<Texture>> textures;
     std::vector<std::string> expectedLines;
-    CerrCapture cerr;
+    StderrCapture stderrCapture;
     for (size_t i = 0; i < std::size(places); ++i) {
         textures.push_back(std::make_unique<Texture>("Regular Star Polygon", kMissingFontPath, kTitleSize, kWhite));
         expectedLines.push_back(std::string(kOpenFontMessage) + SDL_GetError());
     }
-    EXPECT_EQ(cerr.Lines(), expectedLines);
+    EXPECT_EQ(stderrCapture.Lines(), expectedLines);
     EXPECT_NE(std::string(SDL_GetError()), "") << "the line should carry SDL's own explanation";
-    EXPECT_EQ(cerr.Text().back(), '\n');
+    EXPECT_EQ(stderrCapture.Text().back(), '\n');
 
     for (size_t i = 0; i < textures.size(); ++i) {
         const Texture& texture = *textures[i];
@@ -356,18 +356,18 @@ TEST_F(TextTexture, MissingFontWritesOneLinePerTextureAndShowsTenByTenMagenta) {
 
 TEST_F(TextTexture, NullFontIsRefusedWithItsMessage) {
     auto texture = EmptyTexture();
-    CerrCapture cerr;
+    StderrCapture stderrCapture;
     texture->CreateFromString("7", nullptr, kWhite);
-    EXPECT_EQ(cerr.Text(), "Texture::CreateFromString, invalid TTF_Font pointer\n");
+    EXPECT_EQ(stderrCapture.Text(), "Texture::CreateFromString, invalid TTF_Font pointer\n");
     EXPECT_FALSE(texture->creationOk);
     EXPECT_EQ(texture->id, 0u);
 }
 
 TEST_F(TextTexture, EmptyTextHasNoSurfaceAndReportsTheRenderer) {
-    CerrCapture cerr;
+    StderrCapture stderrCapture;
     const Texture texture("", kFontPath, kLabelSize, kWhite);
     const std::string sdlText = SDL_GetError();
-    EXPECT_EQ(cerr.Text(), "Texture::CreateFromString, error when calling TTF_RenderText_Blended: " + sdlText + "\n");
+    EXPECT_EQ(stderrCapture.Text(), "Texture::CreateFromString, error when calling TTF_RenderText_Blended: " + sdlText + "\n");
     EXPECT_FALSE(texture.creationOk);
     EXPECT_EQ(texture.id, 0u);
     EXPECT_EQ(texture.width, 10.0f);
@@ -387,9 +387,9 @@ TEST_F(TextTexture, SurfacesOfOneOrTwoBytesPerPixelAreRefusedButKeepTheirSize) {
         ASSERT_NE(surface, nullptr);
         ASSERT_EQ(surface->format->BytesPerPixel, c.bytesPerPixel);
         auto texture = EmptyTexture();
-        CerrCapture cerr;
+        StderrCapture stderrCapture;
         texture->CreateFromSurface(surface.get());
-        EXPECT_EQ(cerr.Text(), "Texture::CreateFromSurface, unknow pixel format, BytesPerPixel: " +
+        EXPECT_EQ(stderrCapture.Text(), "Texture::CreateFromSurface, unknow pixel format, BytesPerPixel: " +
                                    std::to_string(c.bytesPerPixel) + "\nUse 32 bit or 24 bit images.\n");
         EXPECT_FALSE(texture->creationOk);
         EXPECT_EQ(texture->id, 0u) << "no texture name is generated";
@@ -406,9 +406,9 @@ TEST_F(TextTexture, ImageWiderThanTheLargestTextureShowsThePlaceholder) {
     SurfacePtr surface(SDL_CreateRGBSurfaceWithFormat(0, largest + 1, 2, 32, kRgbaBytes.format));
     ASSERT_NE(surface, nullptr);
     Paint(*surface, kRgbaBytes);
-    CerrCapture cerr;
+    StderrCapture stderrCapture;
     auto texture = FromSurface(*surface);
-    EXPECT_EQ(cerr.Text(), "Texture::CreateFromSurface, error when calling glTexImage2D, Error id = " +
+    EXPECT_EQ(stderrCapture.Text(), "Texture::CreateFromSurface, error when calling glTexImage2D, Error id = " +
                                std::to_string(GL_INVALID_VALUE) + ", image " + std::to_string(largest + 1) +
                                " x 2\n");
     EXPECT_FALSE(texture->creationOk);
@@ -437,9 +437,9 @@ TEST_F(TextTexture, ErrorPendingAtBindingIsOnlyAWarning) {
     Paint(*surface, kRgbaBytes);
     auto texture = EmptyTexture();
     glEnable(GL_RGBA);  // not a capability: leaves GL_INVALID_ENUM behind, as a call before start-up would
-    CerrCapture cerr;
+    StderrCapture stderrCapture;
     texture->CreateFromSurface(surface.get());
-    EXPECT_EQ(cerr.Text(),
+    EXPECT_EQ(stderrCapture.Text(),
               "Texture::CreateFromSurface, error binding textures, Error id = " + std::to_string(GL_INVALID_ENUM) +
                   "\nCan happen if a texture is created before performing the initialization code (e.g. a static "
                   "Texture object).\nThere might be a white rectangle instead of the image.\n");

@@ -1,10 +1,10 @@
-# The browser build (Emscripten): WebGL through Emscripten's fixed-function emulation, the page shell, and the font
-# inside the program's code. Included from CMakeLists.txt when building with emcmake.
+# The browser build (Emscripten): WebGL 1 through the program's own renderer (render/GlCompatWeb.cpp), the page
+# shell, and the font inside the program's code. Included from CMakeLists.txt when building with emcmake.
 
 # The page ships the printable-ASCII subset of the font, a thirteenth of the download.
 include(${CMAKE_CURRENT_LIST_DIR}/SubsetFont.cmake)
 
-# Emscripten's emulation brings the fixed-function OpenGL and gluOrtho2D; FindOpenGL makes no targets here.
+# WebGL comes with Emscripten's runtime; FindOpenGL makes no targets here.
 add_library(OpenGL::GL INTERFACE IMPORTED)
 add_library(OpenGL::GLU INTERFACE IMPORTED)
 
@@ -28,15 +28,29 @@ add_link_options(-Oz -flto)
 
 # Link options of every executable from here on, that is of star-editor.
 add_link_options(
-  -sLEGACY_GL_EMULATION=1
-  -sGL_UNSAFE_OPTS=0
   -sALLOW_MEMORY_GROWTH=1
+  # The start-up hands control back to the browser between its steps (PauseIfLong, YieldToBrowser), and the loop
+  # waits for the next animation frame (WaitForAnimationFrame): the functions that can wait are rewritten to unwind
+  # and resume.
+  # None is reached through a pointer.
+  -sASYNCIFY=1
+  -sASYNCIFY_IGNORE_INDIRECT=1
+  "-sASYNCIFY_IMPORTS=['WaitForAnimationFrame','YieldToBrowser']"
+  # The renderer needs WebGL 1 and no extension: none is switched on, and the context is made sooner.
+  -sGL_SUPPORT_AUTOMATIC_ENABLE_EXTENSIONS=0
+  -sGL_EXTENSIONS_IN_PREFIXED_FORMAT=0
+  # Smaller and enough for a program that allocates little (each step below measured, kept where it paid).
+  -sMALLOC=emmalloc
+  -sTEXTDECODER=2
+  # What the page hands the runtime (index.html's Module) and the embedded font's set-up (preRun), nothing else.
+  "-sINCOMING_MODULE_JS_API=['canvas','locateFile','print','printErr','onExit','onAbort','onRuntimeInitialized','instantiateWasm','preRun']"
   # A failed start-up returns from main; the runtime then exits and the page learns of it (Module.onExit).
   -sEXIT_RUNTIME=1
   -sENVIRONMENT=web
   # Emscripten 3.1.6 crashes in its HTML minifier.
   -sMINIFY_HTML=0
-  # SDL2's web audio calls these; a file, because the names begin with $.
+  # SDL2's web audio calls the first two, the program's waits (Asyncify) the last; a file, because the names begin
+  # with $.
   "-sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${STAR_WEB_DIR}/library-functions.json"
   # The program opens Resources/Baloo.ttf relative to its working directory, the root of the page's file system.
   # Embedded in the .wasm rather than fetched as a .data file: one request fewer, and no random package id in the

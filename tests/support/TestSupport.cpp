@@ -1,6 +1,9 @@
 #include "tests/support/TestSupport.h"
 
-#include <iostream>
+#include <stdio_ext.h>
+#include <unistd.h>
+
+#include <sstream>
 
 #include "core/EventRouting.h"
 #include "editor/Game.h"
@@ -136,19 +139,61 @@ void TypeDigits(Game& game, const std::string& digits) {
     Type(game, keys);
 }
 
-CerrCapture::CerrCapture() : buffer(std::make_unique<std::ostringstream>()) {
-    previous = std::cerr.rdbuf(buffer->rdbuf());
+StderrCapture::StderrCapture() : file(std::tmpfile()) {
+    std::fflush(stderr);
+    previous = dup(STDERR_FILENO);
+    if (file != nullptr) dup2(fileno(file), STDERR_FILENO);
 }
 
-CerrCapture::~CerrCapture() { std::cerr.rdbuf(previous); }
+StderrCapture::~StderrCapture() {
+    std::fflush(stderr);
+    if (previous >= 0) {
+        dup2(previous, STDERR_FILENO);
+        close(previous);
+    }
+    if (file != nullptr) std::fclose(file);
+}
 
-std::string CerrCapture::Text() const { return buffer->str(); }
+std::string StderrCapture::Text() const {
+    std::fflush(stderr);
+    if (file == nullptr) return {};
+    std::string text;
+    char chunk[4096];
+    for (off_t at = 0;;) {
+        const ssize_t got = pread(fileno(file), chunk, sizeof chunk, at);
+        if (got <= 0) break;
+        text.append(chunk, static_cast<size_t>(got));
+        at += got;
+    }
+    return text;
+}
 
-std::vector<std::string> CerrCapture::Lines() const {
+std::vector<std::string> StderrCapture::Lines() const {
     std::vector<std::string> lines;
-    std::istringstream in(buffer->str());
+    std::istringstream in(Text());
     for (std::string line; std::getline(in, line);) lines.push_back(line);
     return lines;
+}
+
+StdinFeed::StdinFeed(const std::string& text) : file(std::tmpfile()) {
+    if (file == nullptr) return;
+    std::fputs(text.c_str(), file);
+    std::fflush(file);
+    std::rewind(file);
+    previous = dup(STDIN_FILENO);
+    dup2(fileno(file), STDIN_FILENO);
+    std::clearerr(stdin);
+}
+
+// What the stream still buffers of the feed is dropped with it.
+StdinFeed::~StdinFeed() {
+    __fpurge(stdin);
+    if (previous >= 0) {
+        dup2(previous, STDIN_FILENO);
+        close(previous);
+    }
+    std::clearerr(stdin);
+    if (file != nullptr) std::fclose(file);
 }
 
 }  // namespace testing_support

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <sstream>
@@ -74,19 +75,32 @@ void Type(Game& game, const std::vector<SDL_Keycode>& keys);
 // Types a string of digits and presses nothing else.
 void TypeDigits(Game& game, const std::string& digits);
 
-// Captures what is written to std::cerr while alive.
-class CerrCapture {
+// Captures what is written to the standard error stream while alive: its descriptor goes to a temporary file.
+class StderrCapture {
 public:
-    CerrCapture();
-    ~CerrCapture();
-    CerrCapture(const CerrCapture&) = delete;
-    CerrCapture& operator=(const CerrCapture&) = delete;
+    StderrCapture();
+    ~StderrCapture();
+    StderrCapture(const StderrCapture&) = delete;
+    StderrCapture& operator=(const StderrCapture&) = delete;
     std::string Text() const;
     std::vector<std::string> Lines() const;
 
 private:
-    std::unique_ptr<std::ostringstream> buffer;
-    std::streambuf* previous = nullptr;
+    std::FILE* file = nullptr;
+    int previous = -1;
+};
+
+// Gives the standard input the bytes of `text` while alive, as a file the program reads from its descriptor.
+class StdinFeed {
+public:
+    explicit StdinFeed(const std::string& text);
+    ~StdinFeed();
+    StdinFeed(const StdinFeed&) = delete;
+    StdinFeed& operator=(const StdinFeed&) = delete;
+
+private:
+    std::FILE* file = nullptr;
+    int previous = -1;
 };
 
 }  // namespace testing_support

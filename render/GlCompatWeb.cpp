@@ -1,0 +1,344 @@
+// The browser's side of GlCompat: the immediate-mode shapes are turned into triangles (and 1-pixel lines) and
+// collected in one vertex array, in the order they are drawn, each vertex with its colour; the array is drawn by one
+// shader program when the texture changes and before the frame is shown. The desktop's side is GlCompat.cpp.
+#ifdef __EMSCRIPTEN__
+
+#define GL_GLEXT_PROTOTYPES  // the shader and buffer calls, which WebGL has
+#include "render/GlCompat.h"
+
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include <emscripten.h>
+
+#include "render/PixelScale.h"
+
+// Gives the browser its turn and goes on in a task of its own right after (a message to itself: unlike a timer's,
+// its wait is not stretched to 4 ms when one follows another). The program's stack is unwound meanwhile (Asyncify);
+// resumed as the runtime's own callbacks are, it may also end there.
+EM_JS(void, YieldToBrowser, (), {
+    Asyncify.handleSleep(function(wakeUp) {
+        var channel = new MessageChannel();
+        channel.port1.onmessage = function() { callUserCallback(wakeUp); };
+        channel.port2.postMessage(0);
+    });
+});
+
+namespace {
+// A task of the start-up runs about this long before the browser gets a turn: four times as long on a phone with a
+// slow processor is still below the 50 ms at which a task counts as long.
+constexpr double kStartupTaskMs = 10.0;
+
+struct Vertex {
+    float x, y;
+    float r, g, b, a;
+    float s, t;
+    float textured;  // 1: the texture's colour replaces the vertex's
+};
+
+// The attributes, in the order of Vertex, at these locations.
+constexpr GLuint kPosition = 0;
+constexpr GLuint kColor = 1;
+constexpr GLuint kTexCoord = 2;
+constexpr GLuint kTextured = 3;
+
+constexpr char kVertexShader[] = R"(
+attribute vec2 position;
+attribute vec4 color;
+attribute vec2 texCoord;
+attribute float textured;
+uniform vec4 projection;
+varying vec4 vColor;
+varying vec2 vTexCoord;
+varying float vTextured;
+void main() {
+  gl_Position = vec4(position * projection.xy + projection.zw, 0.0, 1.0);
+  vColor = color;
+  vTexCoord = texCoord;
+  vTextured = textured;
+})";
+
+// Texture coordinates need more than half floats' 11 bits: a text image can be thousands of pixels wide.
+constexpr char kFragmentShader[] = R"(
+#ifdef GL_FRAGMENT_PRECISION_HIGH
+precision highp float;
+#else
+precision mediump float;
+#endif
+uniform sampler2D image;
+varying vec4 vColor;
+varying vec2 vTexCoord;
+varying float vTextured;
+void main() {
+  gl_FragColor = vTextured > 0.5 ? texture2D(image, vTexCoord) : vColor;
+})";
+
+// What OpenGL keeps per context on the desktop, kept here for the one WebGL context the program draws with: the
+// current colour and texture coordinate, the shape being specified and the shapes not yet drawn.
+struct WebGlState {
+    GLuint program = 0;
+    GLuint buffer = 0;
+    GLuint white = 0;  // bound while no shape of the batch is textured: the program always samples a texture
+    GLint projection = -1;
+    float projectionValues[4] = {1.0f, 1.0f, 0.0f, 0.0f};
+    bool lost = false;
+    unsigned generation = 0;
+
+    Vertex current{0.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f, 0.0f, 0.0f, 0.0f};
+    GLuint texturing = 0;  // between BeginTexturing and EndTexturing
+    float linePixels = 1.0f;  // WebGL rasterises every line 1 pixel wide: wider ones are drawn here as quads
+
+    bool pausesAllowed = false;
+    double taskStartMs = 0.0;
+
+    GLenum shapeMode = GL_TRIANGLES;
+    std::vector<Vertex> shape;
+
+    GLenum batchMode = GL_TRIANGLES;  // GL_TRIANGLES or GL_LINES
+    GLuint batchTexture = 0;          // 0 while no shape of the batch is textured
+    std::vector<Vertex> batch;
+};
+
+WebGlState gl;
+
+struct SurfaceFree {
+    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
+};
+
+void Flush() {
+    if (!gl.batch.empty() && !gl.lost) {
+        glBindTexture(GL_TEXTURE_2D, gl.batchTexture != 0 ? gl.batchTexture : gl.white);
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(gl.batch.size() * sizeof(Vertex)), gl.batch.data(),
+                     GL_STREAM_DRAW);
+        glDrawArrays(gl.batchMode, 0, static_cast<GLsizei>(gl.batch.size()));
+    }
+    gl.batch.clear();
+    gl.batchTexture = 0;
+}
+
+// Makes room in the batch for primitives of this kind, drawn with `texture` (0: untextured).
+void PrepareBatch(GLenum mode, GLuint texture) {
+    if (mode != gl.batchMode || (texture != 0 && gl.batchTexture != 0 && texture != gl.batchTexture)) Flush();
+    gl.batchMode = mode;
+    if (texture != 0) gl.batchTexture = texture;
+}
+
+void AddTriangle(const Vertex& a, const Vertex& b, const Vertex& c) {
+    gl.batch.push_back(a);
+    gl.batch.push_back(b);
+    gl.batch.push_back(c);
+}
+
+// The shape just ended, as the primitives WebGL has: a convex polygon as a fan from its first corner (the same
+// pixels), each quad as two triangles.
+void AddShape(GLenum mode, const std::vector<Vertex>& v) {
+    const size_t n = v.size();
+    PrepareBatch(mode == GL_LINES ? GL_LINES : GL_TRIANGLES, gl.texturing);
+    switch (mode) {
+        case GL_LINES:
+            gl.batch.insert(gl.batch.end(), v.begin(), v.begin() + static_cast<std::ptrdiff_t>(n / 2 * 2));
+            break;
+        case GL_TRIANGLES:
+            gl.batch.insert(gl.batch.end(), v.begin(), v.begin() + static_cast<std::ptrdiff_t>(n / 3 * 3));
+            break;
+        case GL_QUADS:
+            for (size_t i = 0; i + 3 < n; i += 4) {
+                AddTriangle(v[i], v[i + 1], v[i + 2]);
+                AddTriangle(v[i], v[i + 2], v[i + 3]);
+            }
+            break;
+        default:  // GL_POLYGON, GL_TRIANGLE_FAN
+            for (size_t i = 1; i + 1 < n; ++i) AddTriangle(v[0], v[i], v[i + 1]);
+            break;
+    }
+}
+
+GLuint CompileShader(GLenum type, const char* source) {
+    const GLuint shader = glCreateShader(type);
+    glShaderSource(shader, 1, &source, nullptr);
+    glCompileShader(shader);
+    GLint compiled = GL_FALSE;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
+    if (compiled == GL_TRUE) return shader;
+    char log[512] = "";
+    glGetShaderInfoLog(shader, sizeof log, nullptr, log);
+    SDL_SetError("%s", log);
+    glDeleteShader(shader);
+    return 0;
+}
+
+bool LinkProgram() {
+    const GLuint vertexShader = CompileShader(GL_VERTEX_SHADER, kVertexShader);
+    const GLuint fragmentShader = vertexShader != 0 ? CompileShader(GL_FRAGMENT_SHADER, kFragmentShader) : 0;
+    if (fragmentShader == 0) {
+        glDeleteShader(vertexShader);
+        return false;
+    }
+    gl.program = glCreateProgram();
+    glAttachShader(gl.program, vertexShader);
+    glAttachShader(gl.program, fragmentShader);
+    glBindAttribLocation(gl.program, kPosition, "position");
+    glBindAttribLocation(gl.program, kColor, "color");
+    glBindAttribLocation(gl.program, kTexCoord, "texCoord");
+    glBindAttribLocation(gl.program, kTextured, "textured");
+    glLinkProgram(gl.program);
+    glDeleteShader(vertexShader);  // the program keeps them while it exists
+    glDeleteShader(fragmentShader);
+    GLint linked = GL_FALSE;
+    glGetProgramiv(gl.program, GL_LINK_STATUS, &linked);
+    if (linked == GL_TRUE) return true;
+    char log[512] = "";
+    glGetProgramInfoLog(gl.program, sizeof log, nullptr, log);
+    SDL_SetError("%s", log);
+    return false;
+}
+
+void AttributePointer(GLuint location, GLint size, size_t offset) {
+    glEnableVertexAttribArray(location);
+    glVertexAttribPointer(location, size, GL_FLOAT, GL_FALSE, sizeof(Vertex), reinterpret_cast<const void*>(offset));
+}
+
+void MakeWhiteTexture() {
+    constexpr unsigned char kWhite[4] = {255, 255, 255, 255};
+    glGenTextures(1, &gl.white);
+    glBindTexture(GL_TEXTURE_2D, gl.white);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, kWhite);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+}
+}  // namespace
+
+bool MakeGlObjects() {
+    if (!LinkProgram()) return false;
+    glUseProgram(gl.program);
+    gl.projection = glGetUniformLocation(gl.program, "projection");
+    glUniform4fv(gl.projection, 1, gl.projectionValues);
+    glGenBuffers(1, &gl.buffer);
+    glBindBuffer(GL_ARRAY_BUFFER, gl.buffer);
+    AttributePointer(kPosition, 2, offsetof(Vertex, x));
+    AttributePointer(kColor, 4, offsetof(Vertex, r));
+    AttributePointer(kTexCoord, 2, offsetof(Vertex, s));
+    AttributePointer(kTextured, 1, offsetof(Vertex, textured));
+    MakeWhiteTexture();
+    if (gl.lost) ++gl.generation;  // the textures of the context before are gone
+    gl.lost = false;
+    return true;
+}
+
+void ForgetGlObjects() {
+    gl.program = 0;
+    gl.buffer = 0;
+    gl.white = 0;
+    gl.projection = -1;
+    gl.lost = true;
+    gl.batch.clear();
+    gl.batchTexture = 0;
+}
+
+unsigned ContextGeneration() { return gl.generation; }
+
+bool ContextAvailable() { return !gl.lost; }
+
+// The task that starts the program has already compiled and started it: the first pause comes at once.
+void AllowStartupPauses(bool allowed) {
+    gl.pausesAllowed = allowed;
+    gl.taskStartMs = -kStartupTaskMs;
+}
+
+void PauseIfLong() {
+    if (!gl.pausesAllowed || emscripten_get_now() - gl.taskStartMs < kStartupTaskMs) return;
+    YieldToBrowser();
+    gl.taskStartMs = emscripten_get_now();
+}
+
+void SetDrawColor(float r, float g, float b, float a) {
+    gl.current.r = r;
+    gl.current.g = g;
+    gl.current.b = b;
+    gl.current.a = a;
+}
+
+void BeginShape(GLenum mode) {
+    gl.shapeMode = mode;
+    gl.shape.clear();
+}
+
+void ShapeTexCoord(float s, float t) {
+    gl.current.s = s;
+    gl.current.t = t;
+}
+
+void ShapeVertex(float x, float y) {
+    Vertex v = gl.current;
+    v.x = x;
+    v.y = y;
+    v.textured = gl.texturing != 0 ? 1.0f : 0.0f;
+    gl.shape.push_back(v);
+}
+
+void EndShape() { AddShape(gl.shapeMode, gl.shape); }
+
+void BeginTexturing(GLuint id) { gl.texturing = id; }
+
+void EndTexturing() { gl.texturing = 0; }
+
+void DeleteTexture(GLuint id) {
+    if (id != 0 && id == gl.batchTexture) Flush();
+    glDeleteTextures(1, &id);
+}
+
+void SetDrawingProjection(float width, float height) {
+    gl.projectionValues[0] = 2.0f / width;
+    gl.projectionValues[1] = 2.0f / height;
+    gl.projectionValues[2] = -1.0f;
+    gl.projectionValues[3] = -1.0f;
+    if (gl.program != 0) glUniform4fv(gl.projection, 1, gl.projectionValues);
+}
+
+void SetLinePixels(float width) { gl.linePixels = width; }
+
+// A wide line as desktop OpenGL rasterises it: the segment moved half the width to each side along its minor axis,
+// a parallelogram whose short edges pass through the end points.
+void DrawLineSegment(Vec2 from, Vec2 to) {
+    const float width = std::round(gl.linePixels);  // aliased lines take whole pixel widths
+    if (width <= 1.0f) {
+        BeginShape(GL_LINES);
+        ShapeVertex(from.x, from.y);
+        ShapeVertex(to.x, to.y);
+        return EndShape();
+    }
+    const float half = width * 0.5f / PixelScale();  // in drawing units
+    const bool xMajor = std::fabs(to.x - from.x) >= std::fabs(to.y - from.y);
+    const float dx = xMajor ? 0.0f : half;
+    const float dy = xMajor ? half : 0.0f;
+    BeginShape(GL_POLYGON);
+    ShapeVertex(from.x - dx, from.y - dy);
+    ShapeVertex(to.x - dx, to.y - dy);
+    ShapeVertex(to.x + dx, to.y + dy);
+    ShapeVertex(from.x + dx, from.y + dy);
+    EndShape();
+}
+
+void FinishDrawing() { Flush(); }
+
+// WebGL takes RGBA bytes only, and WebGL 1 cannot skip row padding: the pixels are converted into a new surface,
+// whose rows of 4-byte pixels SDL packs tightly. It also samples a texture whose sides are not powers of two as
+// black unless it is clamped to its edges.
+bool UploadSurfacePixels(const SDL_Surface& surface, GLenum /*layoutOnDesktop*/) {
+    const std::unique_ptr<SDL_Surface, SurfaceFree> rgba(
+        SDL_ConvertSurfaceFormat(const_cast<SDL_Surface*>(&surface), SDL_PIXELFORMAT_RGBA32, 0));
+    if (!rgba) {
+        std::fprintf(stderr, "Texture::CreateFromSurface, error when calling SDL_ConvertSurfaceFormat: %s\n",
+                     SDL_GetError());
+        return false;
+    }
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, rgba->w, rgba->h, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba->pixels);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    return true;
+}
+
+#endif

@@ -6,8 +6,8 @@
 #include <iostream>
 #include <memory>
 
-#include "core/WindowSettings.h"
 #include "core/Core.h"
+#include "editor/WindowSettings.h"
 
 namespace {
 constexpr const char* kFontPath = "Resources/Baloo.ttf";

@@ -3,8 +3,8 @@
 
 #include <SDL_opengl.h>
 
-#include "core/WindowSettings.h"
 #include "editor/Game.h"
+#include "editor/WindowSettings.h"
 
 namespace {
 // Opens a box as the user does: the pointer over its middle, a left click.

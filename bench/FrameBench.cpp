@@ -9,11 +9,11 @@
 #include <utility>
 #include <vector>
 
-#include "core/WindowSettings.h"
 #include "editor/Game.h"
+#include "editor/WindowSettings.h"
 #include "figures/RegularStarPolygon.h"
-#include "tests/support/ChainWalkDrawing.h"
 #include "render/Primitives.h"
+#include "tests/support/ChainWalkDrawing.h"
 
 namespace {
 using Clock = std::chrono::steady_clock;

@@ -5,7 +5,7 @@
 #include <SDL.h>
 
 #include "core/WindowFit.h"
-#include "core/WindowSettings.h"
+#include "editor/WindowSettings.h"
 
 class Game;
 

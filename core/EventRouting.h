@@ -5,8 +5,8 @@
 
 #include <functional>
 
-#include "core/Types.h"
 #include "core/WindowFit.h"
+#include "figures/Types.h"
 
 class Game;
 

@@ -3,7 +3,7 @@
 // chosen here from the room there is.
 #pragma once
 
-#include "core/WindowSettings.h"
+#include "editor/WindowSettings.h"
 
 // Space around a rectangle, in pixels: a window manager's decorations around a window, or the margins around the
 // drawing in a drawable that is not of the drawing's aspect.

@@ -8,10 +8,10 @@
 #include <memory>
 #include <string>
 
-#include "core/Types.h"
-#include "core/WindowSettings.h"
+#include "editor/WindowSettings.h"
 #include "figures/IsotoxalStarPolygon.h"
 #include "figures/RegularStarPolygon.h"
+#include "figures/Types.h"
 #include "render/Texture.h"
 
 struct InputBox {

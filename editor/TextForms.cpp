@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "core/Types.h"
+#include "figures/Types.h"
 
 std::string IntToText(int32_t value) { return std::to_string(value); }
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/Types.h"
+#include "figures/Types.h"
 
 class RegularStarPolygon {
 public:

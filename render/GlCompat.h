@@ -7,7 +7,7 @@
 #include <SDL.h>
 #include <SDL_opengl.h>
 
-#include "core/Types.h"
+#include "figures/Types.h"
 
 // Immediate-mode shapes in drawing units: glColor4f, glBegin with GL_POLYGON (convex only), GL_TRIANGLES,
 // GL_QUADS or GL_LINES, glTexCoord2f, glVertex2f, glEnd.

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "core/Types.h"
+#include "figures/Types.h"
 #include "render/GlCompat.h"
 #include "render/PixelScale.h"
 

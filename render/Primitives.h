@@ -1,7 +1,7 @@
 // Immediate-mode shapes in drawing units, in the current colour; they change no other OpenGL state.
 #pragma once
 
-#include "core/Types.h"
+#include "figures/Types.h"
 
 void FillRect(float left, float bottom, float width, float height);
 void FillEllipse(float centerX, float centerY, float radiusX, float radiusY);

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/Types.h"
+#include "figures/Types.h"
 
 class Texture {
 public:

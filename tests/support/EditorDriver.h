@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "core/Types.h"
 #include "editor/Game.h"
+#include "figures/Types.h"
 #include "tests/support/TestSupport.h"
 
 namespace editor_driver {

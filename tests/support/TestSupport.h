@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "core/Core.h"
-#include "core/Types.h"
+#include "figures/Types.h"
 
 class Game;
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/Types.h"
+#include "figures/Types.h"
 
 namespace vertex_guard {
 

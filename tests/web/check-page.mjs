@@ -7,7 +7,7 @@
 // built page (dist/web/), which the checks that need servers of their own copy and serve. Firefox and WebKit open
 // their windows on DISPLAY.
 //
-//   node [--test-reporter=spec] check-page.mjs ENGINE URL OUTPUT_DIR SITE_DIR     ENGINE: chromium, firefox or webkit
+//   node [--test-reporter=tap] check-page.mjs ENGINE URL OUTPUT_DIR SITE_DIR     ENGINE: chromium, firefox or webkit
 import assert from 'node:assert/strict';
 import { mkdir, writeFile } from 'node:fs/promises';
 import path from 'node:path';

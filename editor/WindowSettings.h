@@ -1,4 +1,4 @@
-// The requested window: copied from the entry point into Core and from there into Game.
+// The window the editor asks for: copied from the entry point into Core, which opens it, and from there into Game.
 #pragma once
 
 #include <string>

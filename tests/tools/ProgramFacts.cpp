@@ -1,5 +1,6 @@
 // Prints what the checks of the shipped builds look for in the running program, read from the program's own
-// definitions rather than copied into each script: the window's title and size, the points to click to open the
+// definitions rather than copied into each script: the window's title and size, the colour of the margins around
+// the drawing in a window of another shape (as #rrggbb, the 8-bit value OpenGL clears to), the points to click to open the
 // left "Number Of Vertices" box (and, in the JSON, the left "Angle Offset" and the "BG Color" boxes; window pixels
 // from the top-left corner, as X and the browser count them), and how the line about a failed start-up step begins.
 //
@@ -8,6 +9,7 @@
 //
 // The editor lays its boxes out when it is built, so this starts it offscreen: run it from the folder that holds
 // Resources/, with SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <memory>
@@ -26,6 +28,7 @@ struct Point {
 
 struct Facts {
     std::string title;
+    std::string chromeColor;
     int width = 0;
     int height = 0;
     Point vertexBox;  // the left "Number Of Vertices" box
@@ -40,8 +43,19 @@ Point CentreOf(const Game& game, Rect box) {
             static_cast<int>(std::lround(game.window.height - (box.bottom + box.height / 2.0f)))};
 }
 
+// OpenGL stores a colour channel as the nearest 8-bit level.
+std::string HexColor(const Rgba& color) {
+    char hex[8];
+    const auto level = [](float channel) {
+        return static_cast<int>(std::lround(std::clamp(channel, 0.0f, 1.0f) * 255.0f));
+    };
+    std::snprintf(hex, sizeof hex, "#%02x%02x%02x", level(color.r), level(color.g), level(color.b));
+    return hex;
+}
+
 Facts ReadFacts(const Game& game) {
     return {game.window.title,
+            HexColor(game.chromeColor),
             static_cast<int>(game.window.width),
             static_cast<int>(game.window.height),
             CentreOf(game, game.numericBoxes[0].rect),
@@ -67,6 +81,7 @@ std::string JsonQuoted(std::string_view text) {
 
 void PrintShell(const Facts& facts) {
     std::printf("STAR_WINDOW_TITLE=%s\n", ShellQuoted(facts.title).c_str());
+    std::printf("STAR_CHROME_COLOR='%s'\n", facts.chromeColor.c_str());
     std::printf("STAR_WINDOW_WIDTH=%d\nSTAR_WINDOW_HEIGHT=%d\n", facts.width, facts.height);
     std::printf("STAR_VERTEX_BOX_X=%d\nSTAR_VERTEX_BOX_Y=%d\n", facts.vertexBox.x, facts.vertexBox.y);
     std::printf("STAR_STARTUP_FAILURE_PREFIX=%s\n", ShellQuoted(facts.startupFailurePrefix).c_str());

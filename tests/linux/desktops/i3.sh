@@ -15,7 +15,7 @@ CONFIG
 i3 -c "$scratch/i3.config" >"$scratch/i3.log" 2>&1 &
 i3_pid=$!
 on_exit "kill $i3_pid 2>/dev/null; wait $i3_pid 2>/dev/null"
-wait_until 30 i3-msg -t get_version || fail "i3 did not start within 30 s: $(tail -n 5 "$scratch/i3.log")"
+wait_until 30 i3-msg -t get_version || fail "i3 did not start within 30 s: $(tail -n 5 "$scratch/i3.log") (on $DISPLAY: $(xdpyinfo 2>&1 | head -n 1))"
 bar="$(timeout 30 xdotool search --sync --onlyvisible --class i3bar | head -n 1)" || fail "i3 shows no bar"
 
 start_editor SDL_VIDEO_X11_FORCE_EGL=1
@@ -24,7 +24,10 @@ window_geometry
 bar_top="$(xwininfo -id "$bar" | awk '/Absolute upper-left Y:/ { print $4 }')"
 ((y >= 0 && y + h <= bar_top)) || fail "floating, the window (${w}x$h at $x,$y) is not above i3's bar (from $bar_top)"
 log "ok: i3 floats the window at ${w}x$h at $x,$y, above its bar (from y = $bar_top)"
+floating="${w}x$h"
 i3-msg "[id=$window] floating disable" >/dev/null || fail "i3 could not tile the window"
+tiled() { window_geometry && [[ "${w}x$h" != "$floating" ]]; }
+wait_until 30 tiled || fail "the window kept its floating size $floating once tiled"
 window_geometry
 log "i3 tiles the window to ${w}x$h at $x,$y"
 expect_drawing i3-tiled "$w" "$h" default-screen capture_window

@@ -46,9 +46,10 @@ const kTablets = [
 // The drawing buffer grows in whole steps of 4 x 3 pixels; the smallest key a thumb hits, in CSS pixels.
 const kStep = { width: 4, height: 3 };
 const kThumb = 44;
-const kVertexBox = kFacts.vertexBox;  // left "Number Of Vertices"
-const kAngleBox = kFacts.angleBox;    // left "Angle Offset"
-const kBgBox = kFacts.bgBox;          // "BG Color"
+const kVertexBox = kFacts.vertexBox;    // left "Number Of Vertices"
+const kDensityBox = kFacts.densityBox;  // left "Density"
+const kAngleBox = kFacts.angleBox;      // left "Angle Offset"
+const kBgBox = kFacts.bgBox;            // "BG Color"
 // A point of the figure area that no figure covers: it shows the background colour.
 const kBackgroundPoint = { x: 20, y: 70 };
 const kRateSeconds = 3;
@@ -358,6 +359,70 @@ async function checkEditor(engine, result) {
   }
 }
 
+// The canvas's WebGL context taken away (WEBGL_lose_context, as a phone's browser does when it needs the GPU) and,
+// unless `restore` is false, given back a moment later. The extension is kept in the page: only the object that
+// lost the context can restore it. False where the browser lacks the extension.
+const kRestoreAfterMs = 500;
+const kLostMessage = 'The browser took the WebGL context away';
+const kMessageWaitMs = 5000;  // the page's own wait, while visible, before it says the context is gone
+
+const loseContext = (page, restore) => page.evaluate(async (restoreAfterMs, again) => {
+  const canvas = document.getElementById('canvas');
+  const context = canvas.getContext('webgl2') || canvas.getContext('webgl');
+  const extension = context && context.getExtension('WEBGL_lose_context');
+  if (!extension) return false;
+  const lost = new Promise((resolve) => canvas.addEventListener('webglcontextlost', resolve, { once: true }));
+  extension.loseContext();
+  await lost;
+  if (!again) return true;
+  await new Promise((resolve) => setTimeout(resolve, restoreAfterMs));
+  const restored = new Promise((resolve) => canvas.addEventListener('webglcontextrestored', resolve, { once: true }));
+  extension.restoreContext();
+  await restored;
+  return true;
+}, kRestoreAfterMs, restore);
+
+// With five vertices set and the density box open with a 1 typed into it, the context goes and comes back: the
+// same frame returns, with no message, and Enter then commits the 1. A context that never comes back makes the page
+// say so in the canvas's place.
+async function checkLostContext(engine, result) {
+  const page = await engine.open([countFrames], kViewport);
+  try {
+    await framesAfter(page, 2);
+    await editVertexCount(page);
+    await clickCanvas(page, kDensityBox);
+    await page.press('1');
+    await framesAfter(page, (await frameCount(page)) + 3);
+    if (!(await loseContext(page, true))) {
+      result.log('left out: the browser has no WEBGL_lose_context');
+      return;
+    }
+    await framesAfter(page, (await frameCount(page)) + 3);
+    result.log(`the context lost and restored with the density box open, saved as ${
+      await saveFrame(page, result, 'restored-density-typed', 'density-typed')}`);
+    const message = await pageMessage(page);
+    if (message) result.fail(`after the context came back the page shows a message:\n${describeMessage(message)}`);
+    await page.press('Enter');
+    await framesAfter(page, (await frameCount(page)) + 3);
+    result.log(`then Enter, saved as ${await saveFrame(page, result, 'restored-density-one', 'density-one')}`);
+    const seen = await judgeReports(page, result, 'a restored context', 0);
+
+    await loseContext(page, false);
+    const lostAt = Date.now();
+    await waitFor(page, 'the page\'s message on a context that stays lost', () =>
+      document.getElementById('canvas').hidden && document.getElementById('messages').textContent.trim() !== '')
+      .catch(() => result.fail('a context that stayed lost left the canvas on the page'));
+    const shown = await pageMessage(page);
+    result.log(`a context that stayed lost: after ${((Date.now() - lostAt) / 1000).toFixed(1)} s the page shows:\n${
+      describeMessage(shown)}`);
+    if (!shown.includes(kLostMessage)) result.fail(`with the context gone the page does not say "${kLostMessage}"`);
+    if (Date.now() - lostAt < kMessageWaitMs) result.fail('the page gave up on the context before it waited for it');
+    await judgeReports(page, result, 'a context that stayed lost', seen);
+  } finally {
+    await page.close();
+  }
+}
+
 // A browser without WebGL: the program's start-up messages take the canvas's place.
 async function checkWithoutWebGl(engine, result) {
   const page = await engine.open([refuseWebGl], kViewport);
@@ -590,6 +655,7 @@ export const checks = [
   { name: 'editor', run: checkEditor },
   { name: 'fitted pages', run: checkFittedPages },
   { name: 'keypad', run: checkKeypad },
+  { name: 'lost context', run: checkLostContext },
   { name: 'without WebGL', run: checkWithoutWebGl },
   { name: 'installed page', run: checkInstalledPage },
   { name: 'first visit', run: measureFirstVisit },

@@ -74,6 +74,19 @@ async function framesAfter(page, count) {
   await waitFor(page, `frame ${count}`, (n) => window.starFrames.count >= n, count);
 }
 
+// Waits for a few of the browser's animation frames: the program handles what came before in the first of them and
+// draws there what changed (or nothing), and the browser shows it by the next.
+async function settle(page, ticks = 3) {
+  const now = await page.evaluate(() => window.starFrames.ticks);
+  await waitFor(page, `${ticks} animation frames`, (n) => window.starFrames.ticks >= n, now + ticks);
+}
+
+// The editor has started: it drew its first frame, and the browser showed it.
+async function started(page) {
+  await framesAfter(page, 1);
+  await settle(page);
+}
+
 async function canvasBox(page) {
   return page.evaluate(() => {
     const { x, y, width, height } = document.getElementById('canvas').getBoundingClientRect();
@@ -171,7 +184,7 @@ function describeLayout(layout) {
 
 // Checks the layout once the program has drawn a few frames at it (it follows the canvas's size in its next pass).
 async function judgeLayout(page, result, step) {
-  await framesAfter(page, (await frameCount(page)) + 3);
+  await settle(page);
   const layout = await pageLayout(page);
   result.log(`${step}: ${describeLayout(layout)}`);
   for (const fault of layoutFaults(layout)) result.fail(`${step}: ${fault}`);
@@ -233,8 +246,7 @@ async function judgeReports(page, result, step, seen, expected = () => false) {
 }
 
 async function firstFrame(page, result) {
-  // The second frame begins only after the first was handed back to the browser.
-  await framesAfter(page, 2);
+  await started(page);
   const firstAt = await page.evaluate(() => window.starFrames.firstAt);
   result.figures.firstFrameMs = Math.round(firstAt);
   result.log(`first frame ${firstAt.toFixed(0)} ms after navigation began`);
@@ -272,7 +284,7 @@ async function editVertexCount(page, { touch = false } = {}) {
     await page.press('5');
     await page.press('Enter');
   }
-  await framesAfter(page, (await frameCount(page)) + 3);
+  await settle(page);
 }
 
 // The edit by click and keyboard, with the frame after it kept for test-web.
@@ -318,7 +330,7 @@ async function typeUntilRefused(page, reportsSeen, largest) {
     await page.type('8'.repeat(chunk));
     typed += chunk;
     chunk = 50;
-    await framesAfter(page, (await frameCount(page)) + 2);
+    await settle(page, 2);
   }
   return typed;
 }
@@ -331,7 +343,7 @@ async function longEntry(page, result, reportsSeen) {
   await clickCanvas(page, kAngleBox);
   const typed = await typeUntilRefused(page, reportsSeen, largest);
   await page.press('Enter');
-  await framesAfter(page, (await frameCount(page)) + 3);
+  await settle(page);
   result.log(`${typed} digits typed into the angle box (largest texture ${largest} pixels)`);
   const refusal = uploadRefusal(await page.reports(), reportsSeen);
   if (refusal) result.log(`the console got: ${refusal.text}`);
@@ -344,8 +356,11 @@ async function longEntry(page, result, reportsSeen) {
   }
   const message = await pageMessage(page);
   if (message) result.fail(`after the long entry the page shows a message:\n${describeMessage(message)}`);
-  // and the editor goes on drawing
-  await framesAfter(page, (await frameCount(page)) + 10);
+  // and the editor goes on drawing what changes
+  const drawn = await frameCount(page);
+  await page.press('ArrowLeft');
+  await settle(page);
+  if (await frameCount(page) <= drawn) result.fail('after the long entry the editor draws no more');
 }
 
 async function checkEditor(engine, result) {
@@ -388,22 +403,22 @@ const loseContext = (page, restore) => page.evaluate(async (restoreAfterMs, agai
 async function checkLostContext(engine, result) {
   const page = await engine.open([countFrames], kViewport);
   try {
-    await framesAfter(page, 2);
+    await started(page);
     await editVertexCount(page);
     await clickCanvas(page, kDensityBox);
     await page.press('1');
-    await framesAfter(page, (await frameCount(page)) + 3);
+    await settle(page);
     if (!(await loseContext(page, true))) {
       result.log('left out: the browser has no WEBGL_lose_context');
       return;
     }
-    await framesAfter(page, (await frameCount(page)) + 3);
+    await settle(page);
     result.log(`the context lost and restored with the density box open, saved as ${
       await saveFrame(page, result, 'restored-density-typed', 'density-typed')}`);
     const message = await pageMessage(page);
     if (message) result.fail(`after the context came back the page shows a message:\n${describeMessage(message)}`);
     await page.press('Enter');
-    await framesAfter(page, (await frameCount(page)) + 3);
+    await settle(page);
     result.log(`then Enter, saved as ${await saveFrame(page, result, 'restored-density-one', 'density-one')}`);
     const seen = await judgeReports(page, result, 'a restored context', 0);
 
@@ -457,7 +472,7 @@ async function checkFittedPages(engine, result) {
     }
     const page = await engine.open([countFrames], viewport);
     try {
-      await framesAfter(page, 2);
+      await started(page);
       await judgeLayout(page, result, step);
       await editVertexCount(page, { touch: viewport.hasTouch });
       const name = `five-vertices-${viewportName(viewport)}`;
@@ -487,7 +502,7 @@ const kColourSet = [19, 129, 4];
 async function checkKeypadEdit(engine, result) {
   const page = await engine.open([countFrames], kPhone);
   try {
-    await framesAfter(page, 2);
+    await started(page);
     await tapCanvas(page, kBgBox);
     for (const key of kColourKeys) await tapKey(page, key);
     const layout = await judgeLayout(page, result, 'the phone with its keypad');
@@ -512,7 +527,7 @@ async function checkKeypadEdit(engine, result) {
   for (const viewport of kTablets) {
     const tablet = await engine.open([countFrames], viewport);
     try {
-      await framesAfter(tablet, 2);
+      await started(tablet);
       const usage = await tablet.evaluate(() => {
         const { x, y, height } = document.getElementById('usage').getBoundingClientRect();
         return { x: x + 1, y: y + height / 2 };
@@ -593,7 +608,7 @@ async function checkServiceWorker(page, result, server, sites, address, reportsS
   const rebuilt = await serveSite(sites.rebuilt.root, server.port);
   try {
     await page.reload();
-    await framesAfter(page, 2);
+    await started(page);
     await judgeBuild(page, result, 'the next build', sites.rebuilt.key);
     await waitFor(page, 'the next build\'s worker to replace the cache', (key) =>
       caches.keys().then((names) => names.length === 1 && names[0].endsWith(` ${key}`)), sites.rebuilt.key);
@@ -606,7 +621,7 @@ async function checkServiceWorker(page, result, server, sites, address, reportsS
   }
 
   await page.reload();
-  await framesAfter(page, 2);
+  await started(page);
   await judgeBuild(page, result, 'offline', sites.rebuilt.key);
   await fiveVerticesSaved(page, result, 'offline-five-vertices');
   await judgeReports(page, result, 'offline', seen);
@@ -623,7 +638,7 @@ async function checkInstalledPage(engine, result) {
   try {
     const page = await engine.open([countFrames], kViewport, address);
     try {
-      await framesAfter(page, 2);
+      await started(page);
       await judgeBuild(page, result, 'under a sub-path', sites.built.key);
       const seen = await judgeReports(page, result, 'under a sub-path', 0);
       if (engine.supports.serviceWorker) await checkServiceWorker(page, result, server, sites, address, seen);

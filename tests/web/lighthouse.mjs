@@ -1,10 +1,12 @@
 // Lighthouse's figures for the served page in Debian's Chromium, once with its mobile preset (a mid-range phone on a
 // slow 4G network with a 4x slower processor, simulated) and once with its desktop preset: the performance score,
 // the total blocking time, the largest contentful paint, the longest task and the other categories' scores. One line
-// per preset on standard output. Figures, not verdicts: the scores move with the machine's load.
+// per preset on standard output, and each report in OUTPUT_DIR as lighthouse-PRESET.json. Figures, not verdicts:
+// the scores move with the machine's load.
 //
-//   node lighthouse.mjs URL
+//   node lighthouse.mjs URL OUTPUT_DIR
 import { execFile } from 'node:child_process';
+import { writeFile } from 'node:fs/promises';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { promisify } from 'node:util';
@@ -23,9 +25,9 @@ const kCategories = ['performance', 'accessibility', 'best-practices', 'seo'];
 const kPresets = [{ name: 'mobile', flags: [] }, { name: 'desktop', flags: ['--preset=desktop'] }];
 const kTimeoutMs = 180000;
 
-const [url] = process.argv.slice(2);
-if (!url) {
-  console.error('usage: node lighthouse.mjs URL');
+const [url, outputDir] = process.argv.slice(2);
+if (!url || !outputDir) {
+  console.error('usage: node lighthouse.mjs URL OUTPUT_DIR');
   process.exit(2);
 }
 
@@ -33,6 +35,7 @@ async function audit(preset) {
   const { stdout } = await promisify(execFile)(kLighthouse, [url, ...preset.flags, '--output=json',
     '--output-path=stdout', '--quiet', `--only-categories=${kCategories.join(',')}`, `--chrome-path=${kChromium}`,
     `--chrome-flags=${kChromiumFlags.join(' ')}`], { timeout: kTimeoutMs, maxBuffer: 256 * 1024 * 1024 });
+  await writeFile(path.join(outputDir, `lighthouse-${preset.name}.json`), stdout);
   return JSON.parse(stdout);
 }
 

@@ -284,6 +284,7 @@ void Core::RestoreContext() {
 
 void Core::ApplyDrawable(const Drawable& fitted) {
     drawable = fitted;
+    frameStale = true;
     glViewport(drawable.margins.left, drawable.margins.bottom, drawable.width, drawable.height);
     SetPixelScale(drawable.pixelsPerUnit);
 }
@@ -321,9 +322,19 @@ void Core::Run() {
 
 bool Core::RunPass(Game& game) {
     FitCanvasToPage();
+#ifdef __EMSCRIPTEN__
+    // Only an event changes what the editor shows (beside a new drawable and a restored context, which mark the
+    // frame themselves): a page that is only looked at draws nothing, and the browser goes on showing its last frame.
+    SDL_PumpEvents();
+    if (SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) frameStale = true;
+#endif
     if (RouteEvents(game, drawable, [this](const SDL_WindowEvent& event) { OnWindowEvent(event); })) return false;
     // While the browser holds the context, the edit goes on and nothing is drawn.
     if (!ContextAvailable()) return true;
+#ifdef __EMSCRIPTEN__
+    if (!frameStale) return true;
+    frameStale = false;
+#endif
     DrawFrame(game);
     SDL_GL_SwapWindow(sdlWindow);
     return true;

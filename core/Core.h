@@ -26,7 +26,8 @@ public:
 
     void Initialize();
     void Run();
-    // One pass of the main loop: every queued event routed, then a frame drawn and shown. False once a quit came.
+    // One pass of the main loop: every queued event routed, then a frame drawn and shown (in a page only when
+    // something changed). False once a quit came.
     bool RunPass(Game& game);
     // One frame, not shown yet: the drawing in its area and, where the drawable is larger, margins around it.
     void DrawFrame(const Game& game) const;
@@ -59,4 +60,5 @@ private:
 
     float displayScaleOverride = 0.0f;  // 0: the platform's own
     Drawable asked;                     // the window the program asked for, in window coordinates
+    bool frameStale = true;             // the last frame shown is not the editor as it is now (a page draws then only)
 };

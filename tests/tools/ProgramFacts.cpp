@@ -1,8 +1,9 @@
 // Prints what the checks of the shipped builds look for in the running program, read from the program's own
 // definitions rather than copied into each script: the window's title and size, the colour of the margins around
-// the drawing in a window of another shape (as #rrggbb, the 8-bit value OpenGL clears to), the points to click to open the
-// left "Number Of Vertices" box (and, in the JSON, the left "Angle Offset" and the "BG Color" boxes; window pixels
-// from the top-left corner, as X and the browser count them), and how the line about a failed start-up step begins.
+// the drawing in a window of another shape (as #rrggbb, the 8-bit value OpenGL clears to), the points to click to
+// open the left "Number Of Vertices" box (and, in the JSON, the left "Density", "Angle Offset" and "BG Color" boxes;
+// window pixels from the top-left corner, as X and the browser count them), and how the line about a failed
+// start-up step begins.
 //
 //   program-facts          shell assignments (STAR_WINDOW_TITLE=...), for eval
 //   program-facts --json   one JSON object, for the page check
@@ -31,9 +32,10 @@ struct Facts {
     std::string chromeColor;
     int width = 0;
     int height = 0;
-    Point vertexBox;  // the left "Number Of Vertices" box
-    Point angleBox;   // the left "Angle Offset" box
-    Point bgBox;      // the "BG Color" box
+    Point vertexBox;   // the left "Number Of Vertices" box
+    Point densityBox;  // the left "Density" box
+    Point angleBox;    // the left "Angle Offset" box
+    Point bgBox;       // the "BG Color" box
     std::string startupFailurePrefix;
 };
 
@@ -59,6 +61,7 @@ Facts ReadFacts(const Game& game) {
             static_cast<int>(game.window.width),
             static_cast<int>(game.window.height),
             CentreOf(game, game.numericBoxes[0].rect),
+            CentreOf(game, game.numericBoxes[1].rect),
             CentreOf(game, game.numericBoxes[2].rect),
             CentreOf(game, game.bgBox),
             kStartupFailurePrefix};
@@ -90,10 +93,10 @@ void PrintShell(const Facts& facts) {
 std::string JsonPoint(Point p) { return "{\"x\": " + std::to_string(p.x) + ", \"y\": " + std::to_string(p.y) + "}"; }
 
 void PrintJson(const Facts& facts) {
-    std::printf("{\"title\": %s, \"width\": %d, \"height\": %d, \"vertexBox\": %s, \"angleBox\": %s, "
-                "\"bgBox\": %s, \"startupFailurePrefix\": %s}\n",
+    std::printf("{\"title\": %s, \"width\": %d, \"height\": %d, \"vertexBox\": %s, \"densityBox\": %s, "
+                "\"angleBox\": %s, \"bgBox\": %s, \"startupFailurePrefix\": %s}\n",
                 JsonQuoted(facts.title).c_str(), facts.width, facts.height, JsonPoint(facts.vertexBox).c_str(),
-                JsonPoint(facts.angleBox).c_str(), JsonPoint(facts.bgBox).c_str(),
+                JsonPoint(facts.densityBox).c_str(), JsonPoint(facts.angleBox).c_str(), JsonPoint(facts.bgBox).c_str(),
                 JsonQuoted(facts.startupFailurePrefix).c_str());
 }
 }  // namespace

@@ -1,6 +1,8 @@
 // Renders the editor's reference frames on a drawable of a given width, offscreen, as a screen of that size would
-// show them: default-screen.png (the first frame) and five-vertices.png (after a click on the left vertex box where
-// it is drawn, 5 and Enter, through the real event path). A shipped build shown at that size is compared with them.
+// show them, each after the one before through the real event path: default-screen.png (the first frame),
+// five-vertices.png (after a click on the left vertex box where it is drawn, 5 and Enter), density-typed.png (then a
+// click on the left density box and 1: the box open with its 1) and density-one.png (then Enter). A shipped build
+// shown at that size is compared with them.
 //
 //   render-frames FOLDER WIDTH      WIDTH in pixels; the height keeps the drawing's 4 : 3
 #include <SDL.h>
@@ -9,6 +11,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/Core.h"
 #include "core/EventRouting.h"
@@ -28,6 +31,31 @@ SDL_Event Event(Uint32 type) {
     event.type = type;
     return event;
 }
+
+SDL_Event Key(SDL_Keycode key) {
+    SDL_Event event = Event(SDL_KEYUP);
+    event.key.keysym.sym = key;
+    return event;
+}
+
+// A click in the middle of a box, where the drawable shows it: the pointer moves there first, as a user's does.
+void PushClick(const Core& core, Rect box) {
+    const float scale = core.drawable.pixelsPerUnit;
+    SDL_Event motion = Event(SDL_MOUSEMOTION);
+    motion.motion.x = static_cast<int>((box.left + box.width * 0.5f) * scale);
+    motion.motion.y = core.drawable.height - static_cast<int>((box.bottom + box.height * 0.5f) * scale);
+    SDL_PushEvent(&motion);
+    SDL_Event click = Event(SDL_MOUSEBUTTONUP);
+    click.button.button = SDL_BUTTON_LEFT;
+    SDL_PushEvent(&click);
+}
+
+// A frame after the one before: a click on a numeric box (or none) and keys.
+struct Step {
+    const char* name;
+    int clickedBox;  // an index of Game::numericBoxes; -1: no click
+    std::vector<SDL_Keycode> keys;
+};
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -53,23 +81,21 @@ int main(int argc, char* argv[]) {
     auto game = std::make_unique<Game>(core->window);
     if (!SaveFrame(*core, *game, folder + "/default-screen.png")) return 1;
 
-    // The middle of the left "Number Of Vertices" box, where the drawable shows it.
-    const Rect box = game->numericBoxes[0].rect;
-    const float scale = core->drawable.pixelsPerUnit;
-    SDL_Event motion = Event(SDL_MOUSEMOTION);
-    motion.motion.x = static_cast<int>((box.left + box.width * 0.5f) * scale);
-    motion.motion.y = core->drawable.height - static_cast<int>((box.bottom + box.height * 0.5f) * scale);
-    SDL_Event click = Event(SDL_MOUSEBUTTONUP);
-    click.button.button = SDL_BUTTON_LEFT;
-    SDL_Event five = Event(SDL_KEYUP);
-    five.key.keysym.sym = SDLK_5;
-    SDL_Event enter = Event(SDL_KEYUP);
-    enter.key.keysym.sym = SDLK_RETURN;
+    const Step steps[] = {
+        {"five-vertices", 0, {SDLK_5, SDLK_RETURN}},  // the left "Number Of Vertices" box
+        {"density-typed", 1, {SDLK_1}},               // the left "Density" box
+        {"density-one", -1, {SDLK_RETURN}},
+    };
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
-    SDL_Event events[] = {motion, click, five, enter};
-    for (SDL_Event& event : events) SDL_PushEvent(&event);
-    RouteEvents(*game, core->drawable);
-    if (!SaveFrame(*core, *game, folder + "/five-vertices.png")) return 1;
+    for (const Step& step : steps) {
+        if (step.clickedBox >= 0) PushClick(*core, game->numericBoxes[static_cast<size_t>(step.clickedBox)].rect);
+        for (const SDL_Keycode key : step.keys) {
+            SDL_Event event = Key(key);
+            SDL_PushEvent(&event);
+        }
+        RouteEvents(*game, core->drawable);
+        if (!SaveFrame(*core, *game, folder + "/" + step.name + ".png")) return 1;
+    }
     game.reset();  // before the Core: its textures belong to the context
     std::printf("%s\n", folder.c_str());
     return 0;

@@ -24,8 +24,7 @@ export async function firstVisit(browser, url, hooks, viewport, { phone = false 
     }
     for (const hook of hooks) await page.evaluateOnNewDocument(hook);
     await page.goto(url, { waitUntil: 'load', timeout: kTimeoutMs });
-    // The second frame begins only after the first was handed back to the browser.
-    await page.waitForFunction(() => window.starFrames.count >= 2, { timeout: kTimeoutMs });
+    await page.waitForFunction(() => window.starFrames.firstAt !== null, { timeout: kTimeoutMs });
     const firstFrameMs = Math.round(await page.evaluate(() => window.starFrames.firstAt));
     return { firstFrameMs, transferredBytes };
   } finally {

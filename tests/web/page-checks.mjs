@@ -46,9 +46,10 @@ const kTablets = [
 // The drawing buffer grows in whole steps of 4 x 3 pixels; the smallest key a thumb hits, in CSS pixels.
 const kStep = { width: 4, height: 3 };
 const kThumb = 44;
-const kVertexBox = kFacts.vertexBox;  // left "Number Of Vertices"
-const kAngleBox = kFacts.angleBox;    // left "Angle Offset"
-const kBgBox = kFacts.bgBox;          // "BG Color"
+const kVertexBox = kFacts.vertexBox;    // left "Number Of Vertices"
+const kDensityBox = kFacts.densityBox;  // left "Density"
+const kAngleBox = kFacts.angleBox;      // left "Angle Offset"
+const kBgBox = kFacts.bgBox;            // "BG Color"
 // A point of the figure area that no figure covers: it shows the background colour.
 const kBackgroundPoint = { x: 20, y: 70 };
 const kRateSeconds = 3;
@@ -71,6 +72,19 @@ const frameCount = (page) => page.evaluate(() => window.starFrames.count);
 
 async function framesAfter(page, count) {
   await waitFor(page, `frame ${count}`, (n) => window.starFrames.count >= n, count);
+}
+
+// Waits for a few of the browser's animation frames: the program handles what came before in the first of them and
+// draws there what changed (or nothing), and the browser shows it by the next.
+async function settle(page, ticks = 3) {
+  const now = await page.evaluate(() => window.starFrames.ticks);
+  await waitFor(page, `${ticks} animation frames`, (n) => window.starFrames.ticks >= n, now + ticks);
+}
+
+// The editor has started: it drew its first frame, and the browser showed it.
+async function started(page) {
+  await framesAfter(page, 1);
+  await settle(page);
 }
 
 async function canvasBox(page) {
@@ -170,7 +184,7 @@ function describeLayout(layout) {
 
 // Checks the layout once the program has drawn a few frames at it (it follows the canvas's size in its next pass).
 async function judgeLayout(page, result, step) {
-  await framesAfter(page, (await frameCount(page)) + 3);
+  await settle(page);
   const layout = await pageLayout(page);
   result.log(`${step}: ${describeLayout(layout)}`);
   for (const fault of layoutFaults(layout)) result.fail(`${step}: ${fault}`);
@@ -232,8 +246,7 @@ async function judgeReports(page, result, step, seen, expected = () => false) {
 }
 
 async function firstFrame(page, result) {
-  // The second frame begins only after the first was handed back to the browser.
-  await framesAfter(page, 2);
+  await started(page);
   const firstAt = await page.evaluate(() => window.starFrames.firstAt);
   result.figures.firstFrameMs = Math.round(firstAt);
   result.log(`first frame ${firstAt.toFixed(0)} ms after navigation began`);
@@ -271,7 +284,7 @@ async function editVertexCount(page, { touch = false } = {}) {
     await page.press('5');
     await page.press('Enter');
   }
-  await framesAfter(page, (await frameCount(page)) + 3);
+  await settle(page);
 }
 
 // The edit by click and keyboard, with the frame after it kept for test-web.
@@ -317,7 +330,7 @@ async function typeUntilRefused(page, reportsSeen, largest) {
     await page.type('8'.repeat(chunk));
     typed += chunk;
     chunk = 50;
-    await framesAfter(page, (await frameCount(page)) + 2);
+    await settle(page, 2);
   }
   return typed;
 }
@@ -330,7 +343,7 @@ async function longEntry(page, result, reportsSeen) {
   await clickCanvas(page, kAngleBox);
   const typed = await typeUntilRefused(page, reportsSeen, largest);
   await page.press('Enter');
-  await framesAfter(page, (await frameCount(page)) + 3);
+  await settle(page);
   result.log(`${typed} digits typed into the angle box (largest texture ${largest} pixels)`);
   const refusal = uploadRefusal(await page.reports(), reportsSeen);
   if (refusal) result.log(`the console got: ${refusal.text}`);
@@ -343,8 +356,11 @@ async function longEntry(page, result, reportsSeen) {
   }
   const message = await pageMessage(page);
   if (message) result.fail(`after the long entry the page shows a message:\n${describeMessage(message)}`);
-  // and the editor goes on drawing
-  await framesAfter(page, (await frameCount(page)) + 10);
+  // and the editor goes on drawing what changes
+  const drawn = await frameCount(page);
+  await page.press('ArrowLeft');
+  await settle(page);
+  if (await frameCount(page) <= drawn) result.fail('after the long entry the editor draws no more');
 }
 
 async function checkEditor(engine, result) {
@@ -353,6 +369,70 @@ async function checkEditor(engine, result) {
     await firstFrame(page, result);
     const reportsSeen = await fiveVertices(page, result);
     await longEntry(page, result, reportsSeen);
+  } finally {
+    await page.close();
+  }
+}
+
+// The canvas's WebGL context taken away (WEBGL_lose_context, as a phone's browser does when it needs the GPU) and,
+// unless `restore` is false, given back a moment later. The extension is kept in the page: only the object that
+// lost the context can restore it. False where the browser lacks the extension.
+const kRestoreAfterMs = 500;
+const kLostMessage = 'The browser took the WebGL context away';
+const kMessageWaitMs = 5000;  // the page's own wait, while visible, before it says the context is gone
+
+const loseContext = (page, restore) => page.evaluate(async (restoreAfterMs, again) => {
+  const canvas = document.getElementById('canvas');
+  const context = canvas.getContext('webgl2') || canvas.getContext('webgl');
+  const extension = context && context.getExtension('WEBGL_lose_context');
+  if (!extension) return false;
+  const lost = new Promise((resolve) => canvas.addEventListener('webglcontextlost', resolve, { once: true }));
+  extension.loseContext();
+  await lost;
+  if (!again) return true;
+  await new Promise((resolve) => setTimeout(resolve, restoreAfterMs));
+  const restored = new Promise((resolve) => canvas.addEventListener('webglcontextrestored', resolve, { once: true }));
+  extension.restoreContext();
+  await restored;
+  return true;
+}, kRestoreAfterMs, restore);
+
+// With five vertices set and the density box open with a 1 typed into it, the context goes and comes back: the
+// same frame returns, with no message, and Enter then commits the 1. A context that never comes back makes the page
+// say so in the canvas's place.
+async function checkLostContext(engine, result) {
+  const page = await engine.open([countFrames], kViewport);
+  try {
+    await started(page);
+    await editVertexCount(page);
+    await clickCanvas(page, kDensityBox);
+    await page.press('1');
+    await settle(page);
+    if (!(await loseContext(page, true))) {
+      result.log('left out: the browser has no WEBGL_lose_context');
+      return;
+    }
+    await settle(page);
+    result.log(`the context lost and restored with the density box open, saved as ${
+      await saveFrame(page, result, 'restored-density-typed', 'density-typed')}`);
+    const message = await pageMessage(page);
+    if (message) result.fail(`after the context came back the page shows a message:\n${describeMessage(message)}`);
+    await page.press('Enter');
+    await settle(page);
+    result.log(`then Enter, saved as ${await saveFrame(page, result, 'restored-density-one', 'density-one')}`);
+    const seen = await judgeReports(page, result, 'a restored context', 0);
+
+    await loseContext(page, false);
+    const lostAt = Date.now();
+    await waitFor(page, 'the page\'s message on a context that stays lost', () =>
+      document.getElementById('canvas').hidden && document.getElementById('messages').textContent.trim() !== '')
+      .catch(() => result.fail('a context that stayed lost left the canvas on the page'));
+    const shown = await pageMessage(page);
+    result.log(`a context that stayed lost: after ${((Date.now() - lostAt) / 1000).toFixed(1)} s the page shows:\n${
+      describeMessage(shown)}`);
+    if (!shown.includes(kLostMessage)) result.fail(`with the context gone the page does not say "${kLostMessage}"`);
+    if (Date.now() - lostAt < kMessageWaitMs) result.fail('the page gave up on the context before it waited for it');
+    await judgeReports(page, result, 'a context that stayed lost', seen);
   } finally {
     await page.close();
   }
@@ -392,7 +472,7 @@ async function checkFittedPages(engine, result) {
     }
     const page = await engine.open([countFrames], viewport);
     try {
-      await framesAfter(page, 2);
+      await started(page);
       await judgeLayout(page, result, step);
       await editVertexCount(page, { touch: viewport.hasTouch });
       const name = `five-vertices-${viewportName(viewport)}`;
@@ -422,7 +502,7 @@ const kColourSet = [19, 129, 4];
 async function checkKeypadEdit(engine, result) {
   const page = await engine.open([countFrames], kPhone);
   try {
-    await framesAfter(page, 2);
+    await started(page);
     await tapCanvas(page, kBgBox);
     for (const key of kColourKeys) await tapKey(page, key);
     const layout = await judgeLayout(page, result, 'the phone with its keypad');
@@ -447,7 +527,7 @@ async function checkKeypadEdit(engine, result) {
   for (const viewport of kTablets) {
     const tablet = await engine.open([countFrames], viewport);
     try {
-      await framesAfter(tablet, 2);
+      await started(tablet);
       const usage = await tablet.evaluate(() => {
         const { x, y, height } = document.getElementById('usage').getBoundingClientRect();
         return { x: x + 1, y: y + height / 2 };
@@ -528,7 +608,7 @@ async function checkServiceWorker(page, result, server, sites, address, reportsS
   const rebuilt = await serveSite(sites.rebuilt.root, server.port);
   try {
     await page.reload();
-    await framesAfter(page, 2);
+    await started(page);
     await judgeBuild(page, result, 'the next build', sites.rebuilt.key);
     await waitFor(page, 'the next build\'s worker to replace the cache', (key) =>
       caches.keys().then((names) => names.length === 1 && names[0].endsWith(` ${key}`)), sites.rebuilt.key);
@@ -541,7 +621,7 @@ async function checkServiceWorker(page, result, server, sites, address, reportsS
   }
 
   await page.reload();
-  await framesAfter(page, 2);
+  await started(page);
   await judgeBuild(page, result, 'offline', sites.rebuilt.key);
   await fiveVerticesSaved(page, result, 'offline-five-vertices');
   await judgeReports(page, result, 'offline', seen);
@@ -558,7 +638,7 @@ async function checkInstalledPage(engine, result) {
   try {
     const page = await engine.open([countFrames], kViewport, address);
     try {
-      await framesAfter(page, 2);
+      await started(page);
       await judgeBuild(page, result, 'under a sub-path', sites.built.key);
       const seen = await judgeReports(page, result, 'under a sub-path', 0);
       if (engine.supports.serviceWorker) await checkServiceWorker(page, result, server, sites, address, seen);
@@ -590,6 +670,7 @@ export const checks = [
   { name: 'editor', run: checkEditor },
   { name: 'fitted pages', run: checkFittedPages },
   { name: 'keypad', run: checkKeypad },
+  { name: 'lost context', run: checkLostContext },
   { name: 'without WebGL', run: checkWithoutWebGl },
   { name: 'installed page', run: checkInstalledPage },
   { name: 'first visit', run: measureFirstVisit },

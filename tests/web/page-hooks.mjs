@@ -1,10 +1,15 @@
 // Scripts the checks run in the page before the page's own script. Each is a self-contained function: the engines
 // send its source text to the browser, so it may use nothing from this module.
 
-// Counts the frames the program draws (it clears once per frame) and notes when the first one was handed back to
-// the browser, in milliseconds since navigation began.
+// Counts the frames the program draws (it clears once per frame) and the browser's animation frames (ticks), and
+// notes when the first drawn frame was handed back to the browser, in milliseconds since navigation began.
 export function countFrames() {
-  window.starFrames = { count: 0, firstAt: null };
+  window.starFrames = { count: 0, ticks: 0, firstAt: null };
+  const tick = () => {
+    window.starFrames.ticks++;
+    requestAnimationFrame(tick);
+  };
+  requestAnimationFrame(tick);
   const getContext = HTMLCanvasElement.prototype.getContext;
   HTMLCanvasElement.prototype.getContext = function (...args) {
     const context = getContext.apply(this, args);

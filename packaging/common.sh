@@ -81,6 +81,19 @@ wait_for_exit() {
   wait "$pid" || exit_status=$?
 }
 
+# The first visible X window that `xdotool search ARGS...` finds within SECONDS. Asked again and again rather than
+# with --sync: Xlib ends xdotool on the first BadWindow, which a window closed during the search raises (Wine makes
+# and closes some as it starts).
+visible_window() {
+  local deadline=$((SECONDS + $1)) windows
+  shift
+  until windows="$(timeout 10 xdotool search --onlyvisible "$@" 2>/dev/null)" && [[ -n "$windows" ]]; do
+    ((SECONDS < deadline)) || return 1
+    sleep 0.2
+  done
+  echo "${windows%%$'\n'*}"
+}
+
 offscreen() {
   export SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy SDL_DISPLAY_USABLE_BOUNDS=0,0,1920,1080
 }

@@ -68,10 +68,9 @@ _star_window_geometry() {
 }
 
 editor_window() {
-  local windows name
-  windows="$(timeout 60 xdotool search --sync --onlyvisible --name "^$STAR_WINDOW_TITLE\$")" ||
+  local name
+  window="$(visible_window 60 --name "^$STAR_WINDOW_TITLE\$")" ||
     fail "no window titled \"$STAR_WINDOW_TITLE\" within 60 s; the program wrote: $(cat "$work/stderr")"
-  window="${windows%%$'\n'*}"
   name="$(xdotool getwindowname "$window")"
   [[ "$name" == "$STAR_WINDOW_TITLE" ]] || fail "the window title is \"$name\""
   _star_window_geometry

@@ -89,10 +89,8 @@ vertex_box_x() { echo $((drawing_left + STAR_VERTEX_BOX_X * drawing_width / STAR
 vertex_box_y() { echo $((drawing_top + STAR_VERTEX_BOX_Y * drawing_width / STAR_WINDOW_WIDTH)); }
 
 editor_window() {
-  local windows
-  windows="$(timeout 60 xdotool search --sync --onlyvisible --name "^$STAR_WINDOW_TITLE\$")" ||
+  window="$(visible_window 60 --name "^$STAR_WINDOW_TITLE\$")" ||
     fail "no window titled \"$STAR_WINDOW_TITLE\" within 60 s; the editor wrote: $(cat "$scratch/stderr")"
-  window="${windows%%$'\n'*}"
 }
 
 window_geometry() {

@@ -16,7 +16,7 @@ i3 -c "$scratch/i3.config" >"$scratch/i3.log" 2>&1 &
 i3_pid=$!
 on_exit "kill $i3_pid 2>/dev/null; wait $i3_pid 2>/dev/null"
 wait_until 30 i3-msg -t get_version || fail "i3 did not start within 30 s: $(tail -n 5 "$scratch/i3.log") (on $DISPLAY: $(xdpyinfo 2>&1 | head -n 1))"
-bar="$(timeout 30 xdotool search --sync --onlyvisible --class i3bar | head -n 1)" || fail "i3 shows no bar"
+bar="$(visible_window 30 --class i3bar)" || fail "i3 shows no bar within 30 s"
 
 start_editor SDL_VIDEO_X11_FORCE_EGL=1
 editor_window

@@ -13,6 +13,12 @@ libraries=(
   SDL2_image:libsdl2-image
   SDL2_mixer:libsdl2-mixer
 )
+# A platform's recipe may leave some out (platform_left_out).
+kept_libraries=()
+for entry in "${libraries[@]}"; do
+  [[ " ${platform_left_out[*]-} " == *" ${entry%%:*} "* ]] || kept_libraries+=("$entry")
+done
+libraries=("${kept_libraries[@]}")
 
 # Unpacks one source package into WORK/NAME, builds it in WORK/build-NAME and installs it into PREFIX, with its
 # licence texts in PREFIX/share/licenses/NAME/. The compiler's log goes to WORK/NAME.log.

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/TextForms.h"
+#include "tests/support/EditorTexts.h"
 #include "tests/support/TestSupport.h"
 
 using testing_support::FontPtr;
@@ -32,20 +32,6 @@ struct TtfSession {
     TtfSession& operator=(const TtfSession&) = delete;
     bool ok;
 };
-
-// The titles, the colour labels and components, and each numeric label alone (an open box with nothing typed) and
-// followed by 0 to 360: every value a box can show, and for typed digits every first digit and every pair of
-// neighbouring digits, which is all that kerning and ligatures look at.
-std::vector<std::string> EditorTexts() {
-    std::vector<std::string> texts{"Regular Star Polygon", "Isotoxal Star Polygon", "BG Color: ", "Star Color: "};
-    for (const std::string label : {"Number Of Vertices:  ", "Density:  ", "Angle Offset: ", "Alpha:  "}) {
-        texts.push_back(label);
-        for (int32_t value = 0; value <= 360; ++value) texts.push_back(label + IntToText(value));
-    }
-    for (int component = 0; component <= 255; ++component)
-        texts.push_back(ComponentToText(static_cast<float>(component)));
-    return texts;
-}
 
 bool SamePixels(const SDL_Surface& a, const SDL_Surface& b) {
     if (a.w != b.w || a.h != b.h || a.format->format != b.format->format) return false;

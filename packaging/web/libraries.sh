@@ -1,8 +1,12 @@
 # The web recipe for packaging/build-libraries: static WebAssembly libraries built with Debian's Emscripten.
 # Emscripten's own SDL2 port downloads its sources at build time, so SDL2 is built here like the rest.
 
-platform_packages=(emscripten)
-platform_key_files=("$repo/packaging/web/freetype.cmake")
+platform_packages=(emscripten patch)
+platform_key_files=("$repo/packaging/web/freetype.cmake" "$repo/packaging/web/sdl2_ttf.cmake"
+  "$repo/packaging/web/sdl2_ttf-positions.patch")
+# No shaper: SDL_ttf kerns from the page's font's legacy kern table (SubsetFont.cmake), and no text the editor shows
+# holds a ligature or needs a script's shaping.
+platform_left_out=(harfbuzz)
 
 # Debian's emcc looks for Debian's acorn, which a node installed from elsewhere does not search.
 export NODE_PATH=/usr/share/nodejs
@@ -40,17 +44,9 @@ platform_options() {
       printf '%s\n' -DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON -DFT_DISABLE_HARFBUZZ=ON \
         -DFT_DISABLE_BROTLI=ON "-DCMAKE_PROJECT_freetype_INCLUDE=$repo/packaging/web/freetype.cmake"
       ;;
-    harfbuzz)
-      # Its CMake would otherwise find Emscripten's pthread stub and build a threaded library.
-      printf '%s\n' -DHB_HAVE_FREETYPE=ON -DHB_BUILD_SUBSET=OFF -DHB_BUILD_UTILS=OFF \
-        -DCMAKE_DISABLE_FIND_PACKAGE_Threads=ON
-      # HB_TINY leaves out what shaping Latin text with OpenType tables does not use (AAT, CFF, colour, variations,
-      # legacy kerning). Its disabled tracing still hands each function's full signature to a call that -Oz keeps:
-      # 80 KB of names, which __func__ shortens to the bare function names.
-      defines=" -DHB_TINY -D__PRETTY_FUNCTION__=__func__"
-      ;;
     SDL2_ttf)
-      printf '%s\n' -DSDL2TTF_HARFBUZZ=ON -DSDL2TTF_VENDORED=OFF -DSDL2TTF_SAMPLES=OFF
+      printf '%s\n' -DSDL2TTF_HARFBUZZ=OFF -DSDL2TTF_VENDORED=OFF -DSDL2TTF_SAMPLES=OFF \
+        "-DCMAKE_PROJECT_SDL2_ttf_INCLUDE=$repo/packaging/web/sdl2_ttf.cmake"
       ;;
     SDL2_image)
       # PNG through the bundled stb_image. VENDORED keeps the installed config from asking for libpng.

@@ -5,8 +5,8 @@
 // A rendering is its size and its alpha summed down each column: a glyph placed a pixel off moves a whole column's
 // ink, while the page's FreeType, built for 32-bit WebAssembly, anti-aliases an edge pixel a level or two otherwise.
 //
-//   text-renders [FONT]                       one line per rendering: point size, width, height, column sums
-//   text-renders --compare [FONT] < LINES     prints what differs; status 1 if anything does
+//   text-renders                 one line per rendering: point size, width, height, column sums
+//   text-renders --compare < LINES   prints what differs; status 1 if anything does
 #define SDL_MAIN_HANDLED
 #include <SDL.h>
 #include <SDL_ttf.h>
@@ -78,7 +78,8 @@ long Distance(const Rendering& expected, const Rendering& given) {
 
 int main(int argc, char** argv) {
     const bool compare = argc > 1 && std::strcmp(argv[1], "--compare") == 0;
-    const char* fontPath = argc > (compare ? 2 : 1) ? argv[compare ? 2 : 1] : "Resources/Baloo.ttf";
+    // Relative to the working directory, as the editor opens it: the page's font in the page's build.
+    constexpr const char* kFontPath = "Resources/Baloo.ttf";
     if (TTF_Init() != 0) {
         std::fprintf(stderr, "text-renders: TTF_Init: %s\n", SDL_GetError());
         return 1;
@@ -88,9 +89,9 @@ int main(int argc, char** argv) {
     long largest = 0;
     bool failed = false;
     for (const int pointSize : kPointSizes) {
-        TTF_Font* font = TTF_OpenFont(fontPath, pointSize);
+        TTF_Font* font = TTF_OpenFont(kFontPath, pointSize);
         if (font == nullptr) {
-            std::fprintf(stderr, "text-renders: %s at %d pt: %s\n", fontPath, pointSize, SDL_GetError());
+            std::fprintf(stderr, "text-renders: %s at %d pt: %s\n", kFontPath, pointSize, SDL_GetError());
             failed = true;
             break;
         }

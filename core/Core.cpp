@@ -143,12 +143,34 @@ void Core::Initialize() {
 
     if ((IMG_Init(IMG_INIT_PNG) & IMG_INIT_PNG) == 0) return ReportStartupFailure("IMG_Init");
     if (TTF_Init() == -1) return ReportStartupFailure("TTF_Init");
-    PauseIfLong();
-    if (Mix_OpenAudio(kAudioFrequency, AUDIO_S16LSB, kAudioChannels, kAudioChunkSize) < 0)
-        return ReportStartupFailure("Mix_OpenAudio");
+#ifndef __EMSCRIPTEN__
+    if (!OpenAudio()) return ReportStartupFailure("Mix_OpenAudio");
+#endif
 
     initialized = true;
 }
+
+bool Core::OpenAudio() {
+    return Mix_OpenAudio(kAudioFrequency, AUDIO_S16LSB, kAudioChannels, kAudioChunkSize) == 0;
+}
+
+#ifdef __EMSCRIPTEN__
+// A browser starts an audio context only after a gesture, and making one blocks the page for a long task (its audio
+// service starting): the page opens its audio at the first key, click or touch instead of at start-up. Without
+// sound the editor goes on; the reason goes to the console.
+void Core::OpenAudioAtFirstGesture() {
+    if (audioAsked) return;
+    const auto queued = [](SDL_EventType type) {
+        return SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, type, type) > 0;
+    };
+    if (!queued(SDL_KEYDOWN) && !queued(SDL_MOUSEBUTTONDOWN) && !queued(SDL_FINGERDOWN)) return;
+    audioAsked = true;
+    if (!OpenAudio()) {
+        std::fprintf(stderr, "Mix_OpenAudio: %s\n", SDL_GetError());
+        std::fflush(stderr);
+    }
+}
+#endif
 
 float Core::DisplayScale(int display) const {
     if (displayScaleOverride > 0.0f) return displayScaleOverride;
@@ -327,6 +349,7 @@ bool Core::RunPass(Game& game) {
     // frame themselves): a page that is only looked at draws nothing, and the browser goes on showing its last frame.
     SDL_PumpEvents();
     if (SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) frameStale = true;
+    OpenAudioAtFirstGesture();
 #endif
     if (RouteEvents(game, drawable, [this](const SDL_WindowEvent& event) { OnWindowEvent(event); })) return false;
     // While the browser holds the context, the edit goes on and nothing is drawn.

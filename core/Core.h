@@ -54,11 +54,14 @@ private:
     void FollowDrawable();
     void ApplyDrawable(const Drawable& fitted);
     void OnWindowEvent(const SDL_WindowEvent& event);
+    bool OpenAudio();
 #ifdef __EMSCRIPTEN__
     void WatchContextLoss();
+    void OpenAudioAtFirstGesture();
 #endif
 
     float displayScaleOverride = 0.0f;  // 0: the platform's own
     Drawable asked;                     // the window the program asked for, in window coordinates
     bool frameStale = true;             // the last frame shown is not the editor as it is now (a page draws then only)
+    bool audioAsked = false;            // a page has tried to open its audio, at the first gesture
 };

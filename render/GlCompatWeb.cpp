@@ -241,6 +241,10 @@ unsigned ContextGeneration() { return gl.generation; }
 
 bool ContextAvailable() { return !gl.lost; }
 
+// SDL looks functions up through EGL only for optional extensions, and the renderer calls WebGL directly. Emscripten's
+// own lookup would link a table of every WebGL function, with their script: 5 kB of the page's download.
+extern "C" void* eglGetProcAddress(const char* /*name*/) { return nullptr; }
+
 // The task that starts the program has already compiled and started it: the first pause comes at once.
 void AllowStartupPauses(bool allowed) {
     gl.pausesAllowed = allowed;

@@ -26,6 +26,15 @@ EM_JS(void, YieldToBrowser, (), {
     });
 });
 
+// The page keeps the canvas hidden until the first frame is drawn into it: until then the browser would only show
+// an empty buffer, and compositing it costs a long task where WebGL is emulated in software. The canvas takes the
+// keyboard focus as it appears, unless the user has put it elsewhere meanwhile.
+EM_JS(void, RevealCanvas, (), {
+    var canvas = Module.canvas;
+    canvas.classList.remove('starting');
+    if (document.activeElement === document.body) canvas.focus({preventScroll: true});
+});
+
 namespace {
 // A task of the start-up runs about this long before the browser gets a turn. The step that passes it overruns it
 // (a text takes 2 to 8 ms here): with 10 ms, tasks of 11 to 16 ms came out, long on a phone four times slower.
@@ -92,6 +101,7 @@ struct WebGlState {
 
     bool pausesAllowed = false;
     double taskStartMs = 0.0;
+    bool revealed = false;  // the page shows the canvas from the first frame on
 
     GLenum shapeMode = GL_TRIANGLES;
     std::vector<Vertex> shape;
@@ -325,7 +335,13 @@ void DrawLineSegment(Vec2 from, Vec2 to) {
     EndShape();
 }
 
-void FinishDrawing() { Flush(); }
+void FinishDrawing() {
+    Flush();
+    if (!gl.revealed) {
+        RevealCanvas();
+        gl.revealed = true;
+    }
+}
 
 // WebGL takes RGBA bytes only, and WebGL 1 cannot skip row padding: the pixels are converted into a new surface,
 // whose rows of 4-byte pixels SDL packs tightly. It also samples a texture whose sides are not powers of two as

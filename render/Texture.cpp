@@ -46,7 +46,7 @@ void Texture::Render() const {
         renderedGeneration = kNotRendered;  // rendered once the browser gives a context back
         return;
     }
-    PauseIfLong();  // the start-up renders sixteen texts
+    PauseIfLong();  // the start-up renders sixteen texts, each in up to three short tasks
     TTF_Font* font = TTF_OpenFont(source.fontPath.c_str(), ScaledPointSize(source.pointSize, renderedScale));
     if (font == nullptr) {
         std::fprintf(stderr, "Texture::CreateFromString, error when calling TTF_OpenFont: %s\n", SDL_GetError());
@@ -77,7 +77,9 @@ void Texture::RenderString(const std::string& text, TTF_Font* font, Rgba textCol
         return;
     }
     const SDL_Color color{ToByte(textColor.r), ToByte(textColor.g), ToByte(textColor.b), ToByte(textColor.a)};
+    PauseIfLong();
     SDL_Surface* surface = TTF_RenderText_Blended(font, text.c_str(), color);
+    PauseIfLong();
     if (surface == nullptr) {
         std::fprintf(stderr, "Texture::CreateFromString, error when calling TTF_RenderText_Blended: %s\n",
                      SDL_GetError());

@@ -115,6 +115,10 @@ void Core::Initialize() {
 
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
+#ifdef __EMSCRIPTEN__
+    // The editor draws flat shapes in order: a depth buffer would only be allocated and cleared.
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+#endif
 
     asked = InitialDrawable();
     drawable = asked;

@@ -139,7 +139,7 @@ void Core::Initialize() {
     }
 
 #ifdef __EMSCRIPTEN__
-    if (!MakeGlObjects()) return ReportStartupFailure("glLinkProgram");
+    MakeGlObjects();
     WatchContextLoss();
 #endif
     SetUpDrawing();
@@ -300,7 +300,8 @@ void Core::WatchContextLoss() {
 }
 
 void Core::RestoreContext() {
-    if (!MakeGlObjects()) {
+    MakeGlObjects();
+    if (!GlObjectsMade()) {
         std::fprintf(stderr, "Core::RestoreContext( ), error when calling glLinkProgram: %s\n", SDL_GetError());
         return;
     }
@@ -336,6 +337,9 @@ void Core::Run() {
 
     auto game = std::make_unique<Game>(window);
 #ifdef __EMSCRIPTEN__
+    // The shader program has linked while the texts were rendered. A context lost meanwhile makes it anew when the
+    // browser gives it back.
+    if (ContextAvailable() && !GlObjectsMade()) return ReportStartupFailure("glLinkProgram");
     AllowStartupPauses(false);  // a pass runs to its end: the browser never shows half a frame
     // SDL sends no quit in a browser: closing the page ends the program with it.
     while (RunPass(*game)) WaitForAnimationFrame();

@@ -55,10 +55,12 @@ void AllowStartupPauses(bool allowed);
 void PauseIfLong();
 
 #ifdef __EMSCRIPTEN__
-// The shader program and vertex buffer the browser build draws with. Made once the context exists; true when they
-// were (a failure is left in SDL_GetError). A lost context takes them along: ForgetGlObjects drops their names
-// without deleting them, and MakeGlObjects, once the browser gives the context back, makes them anew and starts a
-// new generation.
-bool MakeGlObjects();
+// The shader program and vertex buffer the browser build draws with. MakeGlObjects makes them once the context
+// exists, without waiting for the program to link: the browser links it while the start-up goes on. GlObjectsMade
+// waits for it and is true when it linked (a failure is left in SDL_GetError); it comes before the first drawing. A
+// lost context takes them along: ForgetGlObjects drops their names without deleting them, and MakeGlObjects, once
+// the browser gives the context back, makes them anew and starts a new generation.
+void MakeGlObjects();
+bool GlObjectsMade();
 void ForgetGlObjects();
 #endif

@@ -88,9 +88,12 @@ void main() {
 // current colour and texture coordinate, the shape being specified and the shapes not yet drawn.
 struct WebGlState {
     GLuint program = 0;
+    GLuint vertexShader = 0;  // until the program is linked
+    GLuint fragmentShader = 0;
     GLuint buffer = 0;
     GLuint white = 0;  // bound while no shape of the batch is textured: the program always samples a texture
     GLint projection = -1;
+    bool linked = false;  // the program is in use, its projection set
     float projectionValues[4] = {1.0f, 1.0f, 0.0f, 0.0f};
     bool lost = false;
     unsigned generation = 0;
@@ -169,40 +172,44 @@ GLuint CompileShader(GLenum type, const char* source) {
     const GLuint shader = glCreateShader(type);
     glShaderSource(shader, 1, &source, nullptr);
     glCompileShader(shader);
-    GLint compiled = GL_FALSE;
-    glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
-    if (compiled == GL_TRUE) return shader;
-    char log[512] = "";
-    glGetShaderInfoLog(shader, sizeof log, nullptr, log);
-    SDL_SetError("%s", log);
-    glDeleteShader(shader);
-    return 0;
+    return shader;
 }
 
-bool LinkProgram() {
-    const GLuint vertexShader = CompileShader(GL_VERTEX_SHADER, kVertexShader);
-    const GLuint fragmentShader = vertexShader != 0 ? CompileShader(GL_FRAGMENT_SHADER, kFragmentShader) : 0;
-    if (fragmentShader == 0) {
-        glDeleteShader(vertexShader);
-        return false;
-    }
+// Asks for the program without waiting for it: the browser compiles and links it meanwhile, and only a question
+// about its state would wait. The shaders stay until it is linked, for their logs.
+void StartLinking() {
+    gl.vertexShader = CompileShader(GL_VERTEX_SHADER, kVertexShader);
+    gl.fragmentShader = CompileShader(GL_FRAGMENT_SHADER, kFragmentShader);
     gl.program = glCreateProgram();
-    glAttachShader(gl.program, vertexShader);
-    glAttachShader(gl.program, fragmentShader);
+    glAttachShader(gl.program, gl.vertexShader);
+    glAttachShader(gl.program, gl.fragmentShader);
     glBindAttribLocation(gl.program, kPosition, "position");
     glBindAttribLocation(gl.program, kColor, "color");
     glBindAttribLocation(gl.program, kTexCoord, "texCoord");
     glBindAttribLocation(gl.program, kTextured, "textured");
     glLinkProgram(gl.program);
-    glDeleteShader(vertexShader);  // the program keeps them while it exists
-    glDeleteShader(fragmentShader);
+    glFlush();  // sent now, not with the first drawing
+}
+
+// Waits for the link; on a failure the log of the stage that failed goes to SDL_GetError.
+bool FinishLinking() {
     GLint linked = GL_FALSE;
     glGetProgramiv(gl.program, GL_LINK_STATUS, &linked);
-    if (linked == GL_TRUE) return true;
     char log[512] = "";
-    glGetProgramInfoLog(gl.program, sizeof log, nullptr, log);
-    SDL_SetError("%s", log);
-    return false;
+    if (linked != GL_TRUE) {
+        for (const GLuint shader : {gl.vertexShader, gl.fragmentShader}) {
+            GLint compiled = GL_FALSE;
+            glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
+            if (compiled != GL_TRUE && log[0] == '\0') glGetShaderInfoLog(shader, sizeof log, nullptr, log);
+        }
+        if (log[0] == '\0') glGetProgramInfoLog(gl.program, sizeof log, nullptr, log);
+        SDL_SetError("%s", log);
+    }
+    glDeleteShader(gl.vertexShader);  // the program keeps them while it exists
+    glDeleteShader(gl.fragmentShader);
+    gl.vertexShader = 0;
+    gl.fragmentShader = 0;
+    return linked == GL_TRUE;
 }
 
 void AttributePointer(GLuint location, GLint size, size_t offset) {
@@ -220,11 +227,8 @@ void MakeWhiteTexture() {
 }
 }  // namespace
 
-bool MakeGlObjects() {
-    if (!LinkProgram()) return false;
-    glUseProgram(gl.program);
-    gl.projection = glGetUniformLocation(gl.program, "projection");
-    glUniform4fv(gl.projection, 1, gl.projectionValues);
+void MakeGlObjects() {
+    StartLinking();
     glGenBuffers(1, &gl.buffer);
     glBindBuffer(GL_ARRAY_BUFFER, gl.buffer);
     AttributePointer(kPosition, 2, offsetof(Vertex, x));
@@ -234,14 +238,26 @@ bool MakeGlObjects() {
     MakeWhiteTexture();
     if (gl.lost) ++gl.generation;  // the textures of the context before are gone
     gl.lost = false;
+}
+
+bool GlObjectsMade() {
+    if (gl.linked) return true;
+    if (!FinishLinking()) return false;
+    glUseProgram(gl.program);
+    gl.projection = glGetUniformLocation(gl.program, "projection");
+    glUniform4fv(gl.projection, 1, gl.projectionValues);
+    gl.linked = true;
     return true;
 }
 
 void ForgetGlObjects() {
     gl.program = 0;
+    gl.vertexShader = 0;
+    gl.fragmentShader = 0;
     gl.buffer = 0;
     gl.white = 0;
     gl.projection = -1;
+    gl.linked = false;
     gl.lost = true;
     gl.batch.clear();
     gl.batchTexture = 0;
@@ -308,7 +324,7 @@ void SetDrawingProjection(float width, float height) {
     gl.projectionValues[1] = 2.0f / height;
     gl.projectionValues[2] = -1.0f;
     gl.projectionValues[3] = -1.0f;
-    if (gl.program != 0) glUniform4fv(gl.projection, 1, gl.projectionValues);
+    if (gl.linked) glUniform4fv(gl.projection, 1, gl.projectionValues);
 }
 
 void SetLinePixels(float width) { gl.linePixels = width; }

@@ -77,6 +77,8 @@ bool UploadSurfacePixels(const SDL_Surface& surface, GLenum layoutOnDesktop) {
     return true;
 }
 
+GLenum TakeGlError() { return glGetError(); }
+
 unsigned ContextGeneration() { return 0; }
 
 bool ContextAvailable() { return true; }

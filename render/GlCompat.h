@@ -41,6 +41,11 @@ void FinishDrawing();
 // error of the upload for the caller to read; false only when the pixels could not be prepared (reported).
 bool UploadSurfacePixels(const SDL_Surface& surface, GLenum layoutOnDesktop);
 
+// glGetError. In the browser that question waits for the GPU process to carry out every call before it; there the
+// errors are the ones the program can tell itself: an image larger than the context's largest texture is not
+// uploaded and gives GL_INVALID_VALUE.
+GLenum TakeGlError();
+
 // Counts the contexts the program has drawn with: a texture made in an earlier one has lost its image and its name,
 // and renders its text again. Always 0 on the desktop, whose context is never taken away.
 unsigned ContextGeneration();

@@ -35,6 +35,10 @@ EM_JS(void, RevealCanvas, (), {
     if (document.activeElement === document.body) canvas.focus({preventScroll: true});
 });
 
+// Known to the browser without asking the GPU process; read directly, since glGetIntegerv would bring in a script
+// that reads any parameter.
+EM_JS(int, MaxTextureSize, (), { return GLctx.getParameter(GLctx.MAX_TEXTURE_SIZE); });
+
 namespace {
 // A task of the start-up runs about this long before the browser gets a turn. The step that passes it overruns it
 // (a text takes 2 to 8 ms here): with 10 ms, tasks of 11 to 16 ms came out, long on a phone four times slower.
@@ -94,6 +98,8 @@ struct WebGlState {
     GLuint white = 0;  // bound while no shape of the batch is textured: the program always samples a texture
     GLint projection = -1;
     bool linked = false;  // the program is in use, its projection set
+    GLint maxTextureSize = 0;
+    GLenum error = GL_NO_ERROR;  // for TakeGlError
     float projectionValues[4] = {1.0f, 1.0f, 0.0f, 0.0f};
     bool lost = false;
     unsigned generation = 0;
@@ -236,6 +242,7 @@ void MakeGlObjects() {
     AttributePointer(kTexCoord, 2, offsetof(Vertex, s));
     AttributePointer(kTextured, 1, offsetof(Vertex, textured));
     MakeWhiteTexture();
+    gl.maxTextureSize = MaxTextureSize();
     if (gl.lost) ++gl.generation;  // the textures of the context before are gone
     gl.lost = false;
 }
@@ -261,6 +268,12 @@ void ForgetGlObjects() {
     gl.lost = true;
     gl.batch.clear();
     gl.batchTexture = 0;
+}
+
+GLenum TakeGlError() {
+    const GLenum error = gl.error;
+    gl.error = GL_NO_ERROR;
+    return error;
 }
 
 unsigned ContextGeneration() { return gl.generation; }
@@ -370,10 +383,15 @@ bool UploadSurfacePixels(const SDL_Surface& surface, GLenum /*layoutOnDesktop*/)
                      SDL_GetError());
         return false;
     }
+    if (rgba->w > gl.maxTextureSize || rgba->h > gl.maxTextureSize) {
+        gl.error = GL_INVALID_VALUE;  // what glTexImage2D would give, found without waiting for it
+        return true;
+    }
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, rgba->w, rgba->h, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba->pixels);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glFlush();  // the GPU process copies it meanwhile, not all of them when the first frame is shown
     return true;
 }
 

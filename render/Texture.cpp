@@ -114,7 +114,7 @@ void Texture::Upload(SDL_Surface* surface) const {
     glGenTextures(1, &id);
     renderedGeneration = ContextGeneration();
     glBindTexture(GL_TEXTURE_2D, id);
-    const GLenum bindError = glGetError();
+    const GLenum bindError = TakeGlError();
     if (bindError != GL_NO_ERROR) {
         std::fprintf(stderr,
                      "Texture::CreateFromSurface, error binding textures, Error id = %u\n"
@@ -127,7 +127,7 @@ void Texture::Upload(SDL_Surface* surface) const {
     if (!UploadSurfacePixels(*surface, layout)) creationOk = false;
     // An image the driver refuses (wider than the largest texture, out of memory) would leave an incomplete
     // texture that draws as a bare quad in the current colour; show the placeholder instead.
-    if (const GLenum uploadError = glGetError(); uploadError != GL_NO_ERROR) {
+    if (const GLenum uploadError = TakeGlError(); uploadError != GL_NO_ERROR) {
         std::fprintf(stderr,
                      "Texture::CreateFromSurface, error when calling glTexImage2D, Error id = %u, image %d x %d\n",
                      uploadError, surface->w, surface->h);

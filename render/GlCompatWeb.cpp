@@ -391,7 +391,6 @@ bool UploadSurfacePixels(const SDL_Surface& surface, GLenum /*layoutOnDesktop*/)
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, rgba->w, rgba->h, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba->pixels);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    glFlush();  // the GPU process copies it meanwhile, not all of them when the first frame is shown
     return true;
 }
 

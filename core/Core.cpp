@@ -143,6 +143,9 @@ void Core::Initialize() {
     WatchContextLoss();
 #endif
     SetUpDrawing();
+#ifdef __EMSCRIPTEN__
+    WarmUpDrawing();
+#endif
     FitCanvasToPage();
 
     if ((IMG_Init(IMG_INIT_PNG) & IMG_INIT_PNG) == 0) return ReportStartupFailure("IMG_Init");

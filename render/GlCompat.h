@@ -67,7 +67,7 @@ void PauseIfLong();
 // the browser gives the context back, makes them anew and starts a new generation.
 void MakeGlObjects();
 bool GlObjectsMade();
+void ForgetGlObjects();
 // Once the drawing state is set up: has the browser prepare, meanwhile, what the first frame's drawing needs.
 void WarmUpDrawing();
-void ForgetGlObjects();
 #endif

@@ -248,7 +248,7 @@ void MakeGlObjects() {
 }
 
 // A browser without a GPU compiles its software pipeline for each kind of drawing the first time it is drawn, and
-// the canvas's first composite used to wait for that (35 to 55 ms here). A triangle and a line of no size, drawn
+// the canvas's first composite waits for it (35 to 55 ms here). A triangle and a line of no size, drawn
 // with the program, the buffer and the blending the frames use, and sent at once, have it compiled while the texts
 // render. They leave no pixel: the first frame clears the canvas.
 void WarmUpDrawing() {

@@ -2,8 +2,8 @@
 # Emscripten's own SDL2 port downloads its sources at build time, so SDL2 is built here like the rest.
 
 platform_packages=(emscripten patch)
-platform_key_files=("$repo/packaging/web/freetype.cmake" "$repo/packaging/web/sdl2_ttf.cmake"
-  "$repo/packaging/web/sdl2_ttf-positions.patch")
+platform_key_files=("$repo/packaging/web/sdl2.cmake" "$repo/packaging/web/freetype.cmake"
+  "$repo/packaging/web/sdl2_ttf.cmake" "$repo/packaging/web/sdl2_ttf-positions.patch")
 # No shaper: SDL_ttf kerns from the page's font's legacy kern table (SubsetFont.cmake), and no text the editor shows
 # holds a ligature or needs a script's shaping.
 platform_left_out=(harfbuzz)
@@ -35,7 +35,8 @@ platform_options() {
       # drivers only serve when named in SDL_AUDIODRIVER or SDL_VIDEODRIVER, which a page never sets.
       printf '%s\n' -DSDL_JOYSTICK=OFF -DSDL_HAPTIC=OFF -DSDL_HIDAPI=OFF -DSDL_SENSOR=OFF -DSDL_POWER=OFF \
         -DSDL_LOCALE=OFF -DSDL_MISC=OFF -DSDL_FILESYSTEM=OFF -DSDL_RENDER=OFF -DSDL_DISKAUDIO=OFF \
-        -DSDL_DUMMYAUDIO=OFF -DSDL_DUMMYVIDEO=OFF -DSDL_OFFSCREEN=OFF -DSDL_ASSERTIONS=disabled
+        -DSDL_DUMMYAUDIO=OFF -DSDL_DUMMYVIDEO=OFF -DSDL_OFFSCREEN=OFF -DSDL_ASSERTIONS=disabled \
+        "-DCMAKE_PROJECT_SDL2_INCLUDE=$repo/packaging/web/sdl2.cmake"
       # Without the specialised blitters: the one conversion the editor asks for (text to packed RGBA, once per
       # text) goes through the general one.
       defines=" -DSDL_LEAN_AND_MEAN=1"

@@ -4,8 +4,9 @@
 #
 # The page renders one TrueType font with outlines and no hinting program: FreeType then hints with its auto-hinter
 # and anti-aliases with the smooth rasteriser. The other font formats, the compressed-font streams, glyph-name
-# tables, embedded bitmaps and colour layers, variations and the bytecode interpreter are never reached, and
-# dropping them changes no pixel of any text the editor shows.
+# tables, embedded bitmaps and colour layers, variations, the bytecode interpreter and the character maps other than
+# format 4 (the only one the page's cut-down font has) are never reached, and dropping them changes no pixel of any
+# text the editor shows.
 
 set(star_config ${PROJECT_SOURCE_DIR}/include/freetype/config)
 
@@ -36,6 +37,14 @@ set(star_dropped_options
   TT_CONFIG_OPTION_BDF
   AF_CONFIG_OPTION_CJK
   AF_CONFIG_OPTION_INDIC
+  TT_CONFIG_CMAP_FORMAT_0
+  TT_CONFIG_CMAP_FORMAT_2
+  TT_CONFIG_CMAP_FORMAT_6
+  TT_CONFIG_CMAP_FORMAT_8
+  TT_CONFIG_CMAP_FORMAT_10
+  TT_CONFIG_CMAP_FORMAT_12
+  TT_CONFIG_CMAP_FORMAT_13
+  TT_CONFIG_CMAP_FORMAT_14
 )
 file(READ ${star_config}/ftoption.h star_options)
 foreach(option IN LISTS star_dropped_options)

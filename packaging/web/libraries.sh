@@ -3,7 +3,8 @@
 
 platform_packages=(emscripten patch)
 platform_key_files=("$repo/packaging/web/sdl2.cmake" "$repo/packaging/web/freetype.cmake"
-  "$repo/packaging/web/sdl2_ttf.cmake" "$repo/packaging/web/sdl2_ttf-positions.patch")
+  "$repo/packaging/web/sdl2_ttf.cmake" "$repo/packaging/web/sdl2_ttf-positions.patch"
+  "$repo/packaging/web/sdl2_ttf-font-in-memory.patch")
 # No shaper: SDL_ttf kerns from the page's font's legacy kern table (SubsetFont.cmake), and no text the editor shows
 # holds a ligature or needs a script's shaping.
 platform_left_out=(harfbuzz)

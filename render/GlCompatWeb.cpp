@@ -7,6 +7,7 @@
 #include "render/GlCompat.h"
 
 #include <cmath>
+#include <cstddef>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -387,10 +388,39 @@ void FinishDrawing() {
     }
 }
 
-// WebGL takes RGBA bytes only, and WebGL 1 cannot skip row padding: the pixels are converted into a new surface,
-// whose rows of 4-byte pixels SDL packs tightly. It also samples a texture whose sides are not powers of two as
-// black unless it is clamped to its edges.
+namespace {
+// WebGL takes RGBA bytes only, and WebGL 1 cannot skip row padding: the pixels go up as tightly packed rows of
+// RGBA. It also samples a texture whose sides are not powers of two as black unless it is clamped to its edges.
+bool UploadRgba(int width, int height, const void* pixels) {
+    if (width > gl.maxTextureSize || height > gl.maxTextureSize) {
+        gl.error = GL_INVALID_VALUE;  // what glTexImage2D would give, found without waiting for it
+        return true;
+    }
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    return true;
+}
+}  // namespace
+
+// A text comes as ARGB8888, whose red and blue swap places here. Any other layout is converted by SDL, whose general
+// converter (the page's SDL has no specialised ones) took about a tenth of the start's rendering of the texts.
 bool UploadSurfacePixels(const SDL_Surface& surface, GLenum /*layoutOnDesktop*/) {
+    if (surface.format->format == SDL_PIXELFORMAT_ARGB8888) {
+        const auto width = static_cast<std::size_t>(surface.w);
+        std::vector<Uint32> rgba(width * static_cast<std::size_t>(surface.h));
+        for (int y = 0; y < surface.h; ++y) {
+            const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(surface.pixels) +
+                                                              static_cast<std::ptrdiff_t>(y) * surface.pitch);
+            Uint32* out = rgba.data() + static_cast<std::size_t>(y) * width;
+            for (std::size_t x = 0; x < width; ++x) {
+                const Uint32 argb = row[x];
+                out[x] = (argb & 0xFF00FF00u) | ((argb >> 16) & 0xFFu) | ((argb & 0xFFu) << 16);
+            }
+        }
+        return UploadRgba(surface.w, surface.h, rgba.data());
+    }
     const std::unique_ptr<SDL_Surface, SurfaceFree> rgba(
         SDL_ConvertSurfaceFormat(const_cast<SDL_Surface*>(&surface), SDL_PIXELFORMAT_RGBA32, 0));
     if (!rgba) {
@@ -398,15 +428,7 @@ bool UploadSurfacePixels(const SDL_Surface& surface, GLenum /*layoutOnDesktop*/)
                      SDL_GetError());
         return false;
     }
-    if (rgba->w > gl.maxTextureSize || rgba->h > gl.maxTextureSize) {
-        gl.error = GL_INVALID_VALUE;  // what glTexImage2D would give, found without waiting for it
-        return true;
-    }
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, rgba->w, rgba->h, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba->pixels);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    return true;
+    return UploadRgba(rgba->w, rgba->h, rgba->pixels);
 }
 
 #endif

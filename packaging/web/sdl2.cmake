@@ -3,7 +3,7 @@
 # and the unpacked source is rewritten here.
 #
 # SDL ships the filter as two tables of 2,561 floats, printed by its build-scripts/gen_audio_resampler_filter.c:
-# 20 kB that hardly compress, an eighth of the page's code. The editor opens its audio at the device's own rate and
+# 20 kB that hardly compress, an eighth of the compressed .wasm. The editor opens its audio at the device's own rate and
 # plays no sound, so the page never resamples; should it, that program's arithmetic gives the same filter (a few of its
 # floats one unit in the last place apart, from the C library's pow and sinf).
 

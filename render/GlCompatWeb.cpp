@@ -391,22 +391,21 @@ void FinishDrawing() {
 namespace {
 // WebGL takes RGBA bytes only, and WebGL 1 cannot skip row padding: the pixels go up as tightly packed rows of
 // RGBA. It also samples a texture whose sides are not powers of two as black unless it is clamped to its edges.
-bool UploadRgba(int width, int height, const void* pixels) {
-    if (width > gl.maxTextureSize || height > gl.maxTextureSize) {
-        gl.error = GL_INVALID_VALUE;  // what glTexImage2D would give, found without waiting for it
-        return true;
-    }
+void UploadRgba(int width, int height, const void* pixels) {
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    return true;
 }
 }  // namespace
 
 // A text comes as ARGB8888, whose red and blue swap places here. Any other layout is converted by SDL, whose general
 // converter (the page's SDL has no specialised ones) took about a tenth of the start's rendering of the texts.
 bool UploadSurfacePixels(const SDL_Surface& surface, GLenum /*layoutOnDesktop*/) {
+    if (surface.w > gl.maxTextureSize || surface.h > gl.maxTextureSize) {
+        gl.error = GL_INVALID_VALUE;  // what glTexImage2D would give, found without waiting for it
+        return true;
+    }
     if (surface.format->format == SDL_PIXELFORMAT_ARGB8888) {
         const auto width = static_cast<std::size_t>(surface.w);
         std::vector<Uint32> rgba(width * static_cast<std::size_t>(surface.h));
@@ -419,7 +418,8 @@ bool UploadSurfacePixels(const SDL_Surface& surface, GLenum /*layoutOnDesktop*/)
                 out[x] = (argb & 0xFF00FF00u) | ((argb >> 16) & 0xFFu) | ((argb & 0xFFu) << 16);
             }
         }
-        return UploadRgba(surface.w, surface.h, rgba.data());
+        UploadRgba(surface.w, surface.h, rgba.data());
+        return true;
     }
     const std::unique_ptr<SDL_Surface, SurfaceFree> rgba(
         SDL_ConvertSurfaceFormat(const_cast<SDL_Surface*>(&surface), SDL_PIXELFORMAT_RGBA32, 0));
@@ -428,7 +428,8 @@ bool UploadSurfacePixels(const SDL_Surface& surface, GLenum /*layoutOnDesktop*/)
                      SDL_GetError());
         return false;
     }
-    return UploadRgba(rgba->w, rgba->h, rgba->pixels);
+    UploadRgba(rgba->w, rgba->h, rgba->pixels);
+    return true;
 }
 
 #endif

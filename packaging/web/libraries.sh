@@ -38,8 +38,8 @@ platform_options() {
         -DSDL_LOCALE=OFF -DSDL_MISC=OFF -DSDL_FILESYSTEM=OFF -DSDL_RENDER=OFF -DSDL_DISKAUDIO=OFF \
         -DSDL_DUMMYAUDIO=OFF -DSDL_DUMMYVIDEO=OFF -DSDL_OFFSCREEN=OFF -DSDL_ASSERTIONS=disabled \
         "-DCMAKE_PROJECT_SDL2_INCLUDE=$repo/packaging/web/sdl2.cmake"
-      # Without the specialised blitters: the one conversion the editor asks for (text to packed RGBA, once per
-      # text) goes through the general one.
+      # Without the specialised blitters: the page swaps a text's channels into RGBA itself (render/GlCompatWeb.cpp),
+      # and SDL's general converter serves any other layout.
       defines=" -DSDL_LEAN_AND_MEAN=1"
       ;;
     freetype)

@@ -13,24 +13,25 @@
 # out of the WebAssembly into the runtime's file system every time.
 
 set(star_source ${PROJECT_SOURCE_DIR}/SDL_ttf.c)
-# Each patch with a text it writes: a second configure run finds its own work done.
-foreach(star_patch_and_mark "positions:Positions as the HarfBuzz build computes them"
-                            "font-in-memory:The whole font, read at once")
-  string(REPLACE ":" ";" star_pair "${star_patch_and_mark}")
-  list(GET star_pair 0 star_patch)
-  list(GET star_pair 1 star_mark)
+find_program(STAR_PATCH patch REQUIRED)
+
+# Applies sdl2_ttf-NAME.patch unless the source holds MARK, a text the patch writes: a second configure run finds
+# its own work done.
+function(star_patch name mark)
   file(READ ${star_source} star_text)
-  string(FIND "${star_text}" "${star_mark}" star_done)
+  string(FIND "${star_text}" "${mark}" star_done)
   if(NOT star_done EQUAL -1)
-    continue()
+    return()
   endif()
-  find_program(STAR_PATCH patch REQUIRED)
   execute_process(
-    COMMAND ${STAR_PATCH} --forward --batch -p1 -i ${CMAKE_CURRENT_LIST_DIR}/sdl2_ttf-${star_patch}.patch
+    COMMAND ${STAR_PATCH} --forward --batch -p1 -i ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/sdl2_ttf-${name}.patch
     WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
     RESULT_VARIABLE star_result OUTPUT_VARIABLE star_output ERROR_VARIABLE star_output)
   # An SDL_ttf that changed there must not silently keep its own.
   if(NOT star_result EQUAL 0)
-    message(FATAL_ERROR "sdl2_ttf.cmake: sdl2_ttf-${star_patch}.patch does not apply to this SDL_ttf:\n${star_output}")
+    message(FATAL_ERROR "sdl2_ttf.cmake: sdl2_ttf-${name}.patch does not apply to this SDL_ttf:\n${star_output}")
   endif()
-endforeach()
+endfunction()
+
+star_patch(positions "Positions as the HarfBuzz build computes them")
+star_patch(font-in-memory "The whole font, read at once")

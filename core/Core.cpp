@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 #ifdef __EMSCRIPTEN__
 #include <emscripten.h>
@@ -195,12 +196,13 @@ float Core::DisplayScale(int display) const {
     return sdlWindow != nullptr ? DesktopScale(sdlWindow) : 1.0f;
 }
 
-// The window's size before it exists: fitted to the screen as far as it is known without the decorations. A page
-// sizes its canvas once the canvas exists.
+// The window's size before it exists: fitted to the screen as far as it is known without the decorations. A page's
+// canvas takes its size on the page at once: resized once the context exists, its drawing buffer would be allocated
+// anew.
 Drawable Core::InitialDrawable() const {
     const Drawable unscaled = FitDrawable(window, window.width, window.height, 1.0f);
 #ifdef __EMSCRIPTEN__
-    return unscaled;
+    return CanvasDrawable().value_or(unscaled);
 #else
     SDL_Rect usable{};
     if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return unscaled;
@@ -254,21 +256,29 @@ bool Core::FitWindowToScreen(bool centre, bool waitForDecorations) {
 #endif
 }
 
+#ifdef __EMSCRIPTEN__
 // The page decides the canvas's size on the screen (its CSS size); the drawing buffer behind it gets that size
-// times the device pixel ratio, so the editor is as sharp as the screen. Checked every pass: the page follows
-// rotations and resized windows.
+// times the device pixel ratio, so the editor is as sharp as the screen. None while the canvas is hidden.
+std::optional<Drawable> Core::CanvasDrawable() const {
+    double cssWidth = 0.0, cssHeight = 0.0;
+    if (emscripten_get_element_css_size("#canvas", &cssWidth, &cssHeight) != EMSCRIPTEN_RESULT_SUCCESS) {
+        return std::nullopt;
+    }
+    if (!(cssWidth > 0.0 && cssHeight > 0.0)) return std::nullopt;
+    const double ratio = emscripten_get_device_pixel_ratio();
+    return FitDrawable(window, static_cast<float>(std::round(cssWidth * ratio)),
+                       static_cast<float>(std::round(cssHeight * ratio)), HUGE_VALF);
+}
+#endif
+
+// Checked every pass: the page follows rotations and resized windows.
 void Core::FitCanvasToPage() {
 #ifdef __EMSCRIPTEN__
-    double cssWidth = 0.0, cssHeight = 0.0;
-    if (emscripten_get_element_css_size("#canvas", &cssWidth, &cssHeight) != EMSCRIPTEN_RESULT_SUCCESS) return;
-    if (!(cssWidth > 0.0 && cssHeight > 0.0)) return;  // hidden
-    const double ratio = emscripten_get_device_pixel_ratio();
-    const Drawable fitted = FitDrawable(window, static_cast<float>(std::round(cssWidth * ratio)),
-                                        static_cast<float>(std::round(cssHeight * ratio)), HUGE_VALF);
-    if (fitted.width == drawable.width && fitted.height == drawable.height) return;
+    const std::optional<Drawable> fitted = CanvasDrawable();
+    if (!fitted || (fitted->width == drawable.width && fitted->height == drawable.height)) return;
     // SDL then reports pointer positions in these pixels, whatever the canvas's size on the screen.
-    SDL_SetWindowSize(sdlWindow, fitted.width, fitted.height);
-    ApplyDrawable(fitted);
+    SDL_SetWindowSize(sdlWindow, fitted->width, fitted->height);
+    ApplyDrawable(*fitted);
 #endif
 }
 

@@ -4,6 +4,8 @@
 
 #include <SDL.h>
 
+#include <optional>
+
 #include "core/WindowFit.h"
 #include "editor/WindowSettings.h"
 
@@ -56,6 +58,7 @@ private:
     void OnWindowEvent(const SDL_WindowEvent& event);
     bool OpenAudio();
 #ifdef __EMSCRIPTEN__
+    std::optional<Drawable> CanvasDrawable() const;
     void WatchContextLoss();
     void OpenAudioAtFirstGesture();
 #endif

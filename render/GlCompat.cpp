@@ -83,6 +83,8 @@ unsigned ContextGeneration() { return 0; }
 
 bool ContextAvailable() { return true; }
 
+TTF_Font* OpenFont(const char* path, int pointSize) { return TTF_OpenFont(path, pointSize); }
+
 void AllowStartupPauses(bool /*allowed*/) {}
 
 void PauseIfLong() {}

@@ -6,6 +6,7 @@
 
 #include <SDL.h>
 #include <SDL_opengl.h>
+#include <SDL_ttf.h>
 
 #include "figures/Types.h"
 
@@ -52,6 +53,10 @@ unsigned ContextGeneration();
 // False while the browser has taken the context away: nothing can be made or drawn until it gives it back. Always
 // true on the desktop.
 bool ContextAvailable();
+
+// TTF_OpenFont of the font at `path`. The page's one font is part of its code, with no file system to open it from:
+// there it opens from memory, and any other path fails as a missing file does.
+TTF_Font* OpenFont(const char* path, int pointSize);
 
 // The browser's start-up runs as several short tasks, so that the page is never frozen for long: while pauses are
 // allowed (from the start until the first frame), PauseIfLong hands control back to the browser once the current

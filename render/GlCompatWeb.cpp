@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -299,6 +300,19 @@ bool ContextAvailable() { return !gl.lost; }
 // SDL looks functions up through EGL only for optional extensions, and the renderer calls WebGL directly. Emscripten's
 // own lookup would link a table of every WebGL function, with their script: 5 kB of the page's download.
 extern "C" void* eglGetProcAddress(const char* /*name*/) { return nullptr; }
+
+// The page's font, written into the program by the build (PageFont.cpp), as the program names it.
+extern const unsigned char kPageFont[];
+extern const std::size_t kPageFontSize;
+constexpr char kPageFontPath[] = "Resources/Baloo.ttf";
+
+TTF_Font* OpenFont(const char* path, int pointSize) {
+    if (std::strcmp(path, kPageFontPath) != 0) {
+        SDL_SetError("Couldn't open %s", path);
+        return nullptr;
+    }
+    return TTF_OpenFontRW(SDL_RWFromConstMem(kPageFont, static_cast<int>(kPageFontSize)), 1, pointSize);
+}
 
 // The task that starts the program has already compiled and started it: the first pause comes at once.
 void AllowStartupPauses(bool allowed) {

@@ -47,7 +47,7 @@ void Texture::Render() const {
         return;
     }
     PauseIfLong();  // the start-up renders sixteen texts, each in up to three short tasks
-    TTF_Font* font = TTF_OpenFont(source.fontPath.c_str(), ScaledPointSize(source.pointSize, renderedScale));
+    TTF_Font* font = OpenFont(source.fontPath.c_str(), ScaledPointSize(source.pointSize, renderedScale));
     if (font == nullptr) {
         std::fprintf(stderr, "Texture::CreateFromString, error when calling TTF_OpenFont: %s\n", SDL_GetError());
         std::fflush(stderr);

@@ -1,8 +1,17 @@
 # The browser build (Emscripten): WebGL 1 through the program's own renderer (render/GlCompatWeb.cpp), the page
 # shell, and the font inside the program's code. Included from CMakeLists.txt when building with emcmake.
 
-# The page ships the printable-ASCII subset of the font, a thirteenth of the download.
+# The page ships the printable-ASCII subset of the font, a thirteenth of the download, as part of the program's code
+# (STAR_PAGE_FONT_SOURCE, a source of star-editor): the page's script then needs no file system, a third of it.
 include(${CMAKE_CURRENT_LIST_DIR}/SubsetFont.cmake)
+set(STAR_PAGE_FONT_SOURCE ${STAR_SUBSET_FONT_ROOT}/PageFont.cpp)
+add_custom_command(
+  OUTPUT ${STAR_PAGE_FONT_SOURCE}
+  COMMAND ${CMAKE_COMMAND} -DINPUT=${STAR_SUBSET_FONT} -DOUTPUT=${STAR_PAGE_FONT_SOURCE}
+          -P ${CMAKE_CURRENT_LIST_DIR}/embed-font.cmake
+  DEPENDS ${STAR_SUBSET_FONT} ${CMAKE_CURRENT_LIST_DIR}/embed-font.cmake
+  COMMENT "Writing the page's font into PageFont.cpp"
+  VERBATIM)
 
 # WebGL comes with Emscripten's runtime; FindOpenGL makes no targets here.
 add_library(OpenGL::GL INTERFACE IMPORTED)
@@ -42,8 +51,10 @@ add_link_options(
   # Smaller and enough for a program that allocates little (each step below measured, kept where it paid).
   -sMALLOC=emmalloc
   -sTEXTDECODER=2
-  # What the page hands the runtime (index.html's Module) and the embedded font's set-up (preRun), nothing else.
-  "-sINCOMING_MODULE_JS_API=['canvas','locateFile','print','printErr','onExit','onAbort','onRuntimeInitialized','instantiateWasm','preRun']"
+  # What the page hands the runtime (index.html's Module), nothing else.
+  "-sINCOMING_MODULE_JS_API=['canvas','locateFile','print','printErr','onExit','onAbort','onRuntimeInitialized','instantiateWasm']"
+  # The program opens no file (its font is compiled in): the diagnostics reach the console without one.
+  -sFILESYSTEM=0
   # A failed start-up returns from main; the runtime then exits and the page learns of it (Module.onExit).
   -sEXIT_RUNTIME=1
   -sENVIRONMENT=web
@@ -52,10 +63,6 @@ add_link_options(
   # SDL2's web audio calls the first two, the program's waits (Asyncify) the last; a file, because the names begin
   # with $.
   "-sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${STAR_WEB_DIR}/library-functions.json"
-  # The program opens Resources/Baloo.ttf relative to its working directory, the root of the page's file system.
-  # Embedded in the .wasm rather than fetched as a .data file: one request fewer, and no random package id in the
-  # script.
-  "--embed-file=${STAR_SUBSET_FONT}@/Resources/Baloo.ttf"
   "--shell-file=${STAR_WEB_DIR}/index.html"
 )
 set(CMAKE_EXECUTABLE_SUFFIX .html)
@@ -70,5 +77,5 @@ if(STAR_CLOSURE_COMPILER)
 endif()
 
 # Files the link reads besides the objects; a change to one of them makes a new page.
-set(STAR_WEB_LINK_INPUTS ${STAR_SUBSET_FONT} ${STAR_WEB_DIR}/index.html ${STAR_WEB_DIR}/library-functions.json
+set(STAR_WEB_LINK_INPUTS ${STAR_WEB_DIR}/index.html ${STAR_WEB_DIR}/library-functions.json
     ${STAR_WEB_DIR}/closure-externs.js)

@@ -147,7 +147,6 @@ void Core::Initialize() {
 #ifdef __EMSCRIPTEN__
     WarmUpDrawing();
 #endif
-    FitCanvasToPage();
 
     if ((IMG_Init(IMG_INIT_PNG) & IMG_INIT_PNG) == 0) return ReportStartupFailure("IMG_Init");
     if (TTF_Init() == -1) return ReportStartupFailure("TTF_Init");
